@@ -1,0 +1,3 @@
+#include "CommandsPageWidget.h"
+
+CommandsPageWidget::CommandsPageWidget(QWidget* parent, config_zelmar::Configuration*) : QWidget(parent) {}

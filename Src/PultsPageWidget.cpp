@@ -1,0 +1,3 @@
+#include "PultsPageWidget.h"
+
+PultsPageWidget::PultsPageWidget(QWidget* parent, config_zelmar::Configuration*) : QWidget(parent) {}
