@@ -9,7 +9,11 @@
 namespace rs485 {
 
 // The parity bit carries the bus's ninth bit: MARK sends 1, SPACE sends 0.
-enum class Parity { Space, Mark };
+enum class Parity
+{
+    Space,
+    Mark
+};
 
 struct LineSettings
 {
