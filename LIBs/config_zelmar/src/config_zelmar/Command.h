@@ -77,6 +77,7 @@ private:
     bool bit(std::size_t byte, int bitNumber) const;
     void setBit(std::size_t byte, int bitNumber, bool on);
     void applyByte3Rule();
+    void parseDataElement(QXmlStreamReader& reader);
 
     bool central;
 };
