@@ -1,11 +1,114 @@
 #pragma once
 
-#include <QMainWindow>
+#include "MainWindowOptions.h"
 
-class MainWindow : public QMainWindow
+#include "config_zelmar/Configuration.h"
+#include "config_zelmar/ProgressHandler.h"
+
+#include <QFont>
+#include <QMainWindow>
+#include <memory>
+
+namespace Ui {
+class MainWindow;
+}
+namespace config_zelmar {
+class ConfigZelmar;
+}
+
+class CommandsPageWidget;
+class DevicesPageWidget;
+class EventsPageWidget;
+class OptionControls;
+class ProgressDialog;
+class PultsPageWidget;
+class QIntValidator;
+class QPushButton;
+
+// The configurator's one window: menu, tool bar, six page buttons over a stack of pages, the edited
+// configuration with its modified flag, and the file and panel commands. Receives the progress of panel
+// transfers and forwards it to the progress dialog.
+class MainWindow : public QMainWindow, public config_zelmar::ProgressHandler
 {
     Q_OBJECT
 
 public:
     explicit MainWindow(QWidget* parent = nullptr);
+    explicit MainWindow(MainWindowOptions options, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The configuration every page and dialog edits.
+    config_zelmar::Configuration& configuration() { return config; }
+    bool isModified() const { return modified; }
+    QString currentFilePath() const { return filePath; }
+
+    // Forwards a transfer's progress to the progress dialog and keeps the windows painted.
+    void setProgress(float fraction) override;
+
+    void loadFromConfiguration();
+    void storeToConfiguration();
+    void updatePultTypeControls();
+    void showConfigurationInfo();
+
+public slots:
+    void onLoadFromDevice();
+    void onSaveToDevice();
+    void onOpen();
+    void onSave();
+    void onSaveAs();
+    void onAbout();
+    void onCommonOptionsClicked();
+    void onInterfaceClicked();
+    void onSectionPultsClicked();
+    void onDevicesClicked();
+    void onEventNamesClicked();
+    void onCommandsClicked();
+    void pultTypeIndexChanged(int index);
+    void setModified(bool value);
+    void setModified();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createPages();
+    void applyInitialPageButtonState();
+    void insertPages();
+    void connectActions();
+    void connectPageButtons();
+    void connectPages();
+    void connectOptionControls();
+
+    void showPage(QPushButton* button, int index);
+    void updateWindowTitle();
+    void reloadTablesAfterPultTypeChange();
+    bool anyTableHasRows() const;
+
+    bool writeFile(const QString& path);
+    bool askForPort(QString& portName, bool& turbo);
+    bool transferRunning() const { return progressDialog != nullptr; }
+    void writeToDevice();
+    void readFromDevice();
+    void showTransferError(const std::exception& error);
+
+    // The configuration and the transfer come first so that the pages, which point at the
+    // configuration, are destroyed before it.
+    config_zelmar::Configuration config;
+    std::unique_ptr<config_zelmar::ConfigZelmar> transfer;
+    PortLister portLister;
+
+    std::unique_ptr<Ui::MainWindow> form;
+    std::unique_ptr<OptionControls> optionControls;
+    QIntValidator* passwordValidator = nullptr;
+    std::unique_ptr<ProgressDialog> progressDialog;
+    std::unique_ptr<PultsPageWidget> pultsPage;
+    std::unique_ptr<EventsPageWidget> eventsPage;
+    std::unique_ptr<DevicesPageWidget> devicesPage;
+    std::unique_ptr<CommandsPageWidget> commandsPage;
+    QPushButton* currentPageButton = nullptr;
+    QFont normalFont;
+    QFont boldFont;
+    QString filePath;
+    QString fileName;
+    bool modified = false;
 };

@@ -1,7 +1,514 @@
 #include "MainWindow.h"
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
+#include "AboutDialog.h"
+#include "CommandsPageWidget.h"
+#include "ConnectDialog.h"
+#include "DevicesPageWidget.h"
+#include "EventsPageWidget.h"
+#include "OptionControls.h"
+#include "ProgressDialog.h"
+#include "Prompter.h"
+#include "PultsPageWidget.h"
+#include "ui_MainWindow.h"
+
+#include "config_zelmar/ConfigZelmar.h"
+#include "config_zelmar/ConfigurationDocument.h"
+#include "config_zelmar/ProgramIdentity.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QIntValidator>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace {
+
+enum PageIndex
 {
-    setWindowTitle(QStringLiteral("Конфигуратор «Зелмар»"));
-    resize(809, 443);
+    commonOptionsPage,
+    interfacePage,
+    pultsPageIndex,
+    devicesPageIndex,
+    eventsPageIndex,
+    commandsPageIndex
+};
+
+QString programTitle()
+{
+    return QString::fromUtf8(config_zelmar::programTitle);
+}
+
+QString xmlFilter()
+{
+    return QObject::tr("XML-файлы (*.xml)");
+}
+
+QString documentsLocation()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+QString errorTitle()
+{
+    return QObject::tr("Ошибка");
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent) : MainWindow(MainWindowOptions(), parent) {}
+
+MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
+    : QMainWindow(parent), transfer(options.makeTransfer ? options.makeTransfer()
+                                                         : std::make_unique<config_zelmar::ConfigZelmar>()),
+      portLister(std::move(options.portLister)), form(std::make_unique<Ui::MainWindow>())
+{
+    createPages();
+    form->setupUi(this);
+    optionControls = std::make_unique<OptionControls>(*form);
+    applyInitialPageButtonState();
+    insertPages();
+    passwordValidator = new QIntValidator(0, 99999999, this);
+    form->password->setValidator(passwordValidator);
+    updateWindowTitle();
+    devicesPage->loadTable();
+    eventsPage->loadTable();
+    commandsPage->loadTable();
+    connectActions();
+    connectPageButtons();
+    connectPages();
+    connectOptionControls();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createPages()
+{
+    pultsPage = std::make_unique<PultsPageWidget>(this, &config);
+    eventsPage = std::make_unique<EventsPageWidget>(this, &config);
+    devicesPage = std::make_unique<DevicesPageWidget>(this, eventsPage.get(), &config);
+    commandsPage = std::make_unique<CommandsPageWidget>(this, &config);
+}
+
+void MainWindow::applyInitialPageButtonState()
+{
+    // The form starts with the section console type.
+    form->bSectionPults->hide();
+    form->groupClockSync->hide();
+    form->groupReset->hide();
+    currentPageButton = form->bCommonOptions;
+    normalFont = currentPageButton->font();
+    boldFont = normalFont;
+    boldFont.setWeight(75);
+    currentPageButton->setFont(boldFont);
+}
+
+void MainWindow::insertPages()
+{
+    form->stackedWidget->insertWidget(pultsPageIndex, pultsPage.get());
+    form->stackedWidget->insertWidget(devicesPageIndex, devicesPage.get());
+    form->stackedWidget->insertWidget(eventsPageIndex, eventsPage.get());
+    form->stackedWidget->insertWidget(commandsPageIndex, commandsPage.get());
+}
+
+void MainWindow::connectActions()
+{
+    connect(form->loadFromDevice, &QAction::triggered, this, &MainWindow::onLoadFromDevice);
+    connect(form->saveToDevice, &QAction::triggered, this, &MainWindow::onSaveToDevice);
+    connect(form->open, &QAction::triggered, this, &MainWindow::onOpen);
+    connect(form->save, &QAction::triggered, this, &MainWindow::onSave);
+    connect(form->saveAs, &QAction::triggered, this, &MainWindow::onSaveAs);
+    connect(form->quit, &QAction::triggered, this, &MainWindow::close);
+    connect(form->about, &QAction::triggered, this, &MainWindow::onAbout);
+}
+
+void MainWindow::connectPageButtons()
+{
+    connect(form->bCommonOptions, &QPushButton::clicked, this, &MainWindow::onCommonOptionsClicked);
+    connect(form->bInterface, &QPushButton::clicked, this, &MainWindow::onInterfaceClicked);
+    connect(form->bSectionPults, &QPushButton::clicked, this, &MainWindow::onSectionPultsClicked);
+    connect(form->bDevices, &QPushButton::clicked, this, &MainWindow::onDevicesClicked);
+    connect(form->bEventNames, &QPushButton::clicked, this, &MainWindow::onEventNamesClicked);
+    connect(form->bCommands, &QPushButton::clicked, this, &MainWindow::onCommandsClicked);
+}
+
+void MainWindow::connectPages()
+{
+    const auto markModified = qOverload<>(&MainWindow::setModified);
+    connect(pultsPage.get(), &PultsPageWidget::modified, this, markModified);
+    connect(pultsPage.get(), &PultsPageWidget::reloadDevicesTable, devicesPage.get(),
+            &DevicesPageWidget::loadTable);
+    connect(pultsPage.get(), &PultsPageWidget::updateDevicesMaxRowCount, devicesPage.get(),
+            &DevicesPageWidget::updateMaxRowCount);
+    connect(devicesPage.get(), &DevicesPageWidget::modified, this, markModified);
+    connect(devicesPage.get(), &DevicesPageWidget::reloadPultsTable, pultsPage.get(),
+            &PultsPageWidget::loadTable);
+    connect(eventsPage.get(), &EventsPageWidget::modified, this, markModified);
+    connect(eventsPage.get(), &EventsPageWidget::reloadDevicesTable, devicesPage.get(),
+            &DevicesPageWidget::loadTable);
+    connect(commandsPage.get(), &CommandsPageWidget::modified, this, markModified);
+}
+
+void MainWindow::connectOptionControls()
+{
+    const auto markModified = qOverload<>(&MainWindow::setModified);
+    const auto indexChanged = qOverload<int>(&QComboBox::currentIndexChanged);
+    const auto spinChanged = qOverload<int>(&QSpinBox::valueChanged);
+    connect(form->pultType, indexChanged, this, &MainWindow::pultTypeIndexChanged);
+    connect(form->pultAddress, spinChanged, this, markModified);
+    connect(form->voltage, indexChanged, this, markModified);
+    connect(form->backlightLevel, indexChanged, this, markModified);
+    connect(form->backlightTime, spinChanged, this, markModified);
+    connect(form->messageTime, qOverload<double>(&QDoubleSpinBox::valueChanged), this, markModified);
+    connect(form->menuTime, spinChanged, this, markModified);
+    connect(form->clockSyncEnabled, &QCheckBox::clicked, this, markModified);
+    connect(form->clockSyncHour, indexChanged, this, markModified);
+    for (QCheckBox* zummerBox : {form->zummerButton, form->zummerNewEvent, form->zummerFailure,
+                                 form->zummerWarning, form->zummerFire, form->zummerRemoteOff}) {
+        connect(zummerBox, &QCheckBox::clicked, this, markModified);
+    }
+    connect(form->setPassword, &QCheckBox::clicked, this, markModified);
+    connect(form->password, &QLineEdit::textEdited, this, markModified);
+}
+
+// ---- Pages, modified flag, title, closing ----
+
+void MainWindow::showPage(QPushButton* button, int index)
+{
+    if (button == currentPageButton) {
+        return;
+    }
+    form->stackedWidget->setCurrentIndex(index);
+    currentPageButton->setFont(normalFont);
+    currentPageButton = button;
+    currentPageButton->setFont(boldFont);
+}
+
+void MainWindow::onCommonOptionsClicked()
+{
+    showPage(form->bCommonOptions, commonOptionsPage);
+}
+
+void MainWindow::onInterfaceClicked()
+{
+    showPage(form->bInterface, interfacePage);
+}
+
+void MainWindow::onSectionPultsClicked()
+{
+    showPage(form->bSectionPults, pultsPageIndex);
+}
+
+void MainWindow::onDevicesClicked()
+{
+    showPage(form->bDevices, devicesPageIndex);
+}
+
+void MainWindow::onEventNamesClicked()
+{
+    showPage(form->bEventNames, eventsPageIndex);
+}
+
+void MainWindow::onCommandsClicked()
+{
+    showPage(form->bCommands, commandsPageIndex);
+}
+
+void MainWindow::setModified()
+{
+    setModified(true);
+}
+
+void MainWindow::setModified(bool value)
+{
+    if (!value) {
+        modified = false;
+        form->save->setEnabled(false);
+        updateWindowTitle();
+        return;
+    }
+    if (modified) {
+        return;
+    }
+    modified = true;
+    // Without a file there is nothing to save into; the user picks one with Save As.
+    if (!filePath.isEmpty()) {
+        form->save->setEnabled(true);
+        updateWindowTitle();
+    }
+}
+
+void MainWindow::updateWindowTitle()
+{
+    if (fileName.isEmpty()) {
+        setWindowTitle(programTitle());
+        return;
+    }
+    setWindowTitle(fileName + (modified ? "*" : "") + " - " + programTitle());
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    // Unsaved edits are asked about also when no file was chosen yet (a configuration read from the
+    // panel and edited would otherwise be lost without a word).
+    if (transferRunning()) {
+        event->ignore();
+        return;
+    }
+    if (modified) {
+        const auto answer =
+            Prompter::current().question(this, programTitle(), tr("Файл не сохранён! Выйти из программы?"),
+                                         QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        if (answer == QMessageBox::No) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+}
+
+void MainWindow::onAbout()
+{
+    AboutDialog dialog(this);
+    dialog.exec();
+}
+
+// ---- Option pages ----
+
+void MainWindow::loadFromConfiguration()
+{
+    onCommonOptionsClicked();
+    form->pultType->setCurrentIndex(config.pultType() ? 1 : 0);
+    updatePultTypeControls();
+    optionControls->load(config);
+    pultsPage->loadTable();
+    devicesPage->loadTable();
+    eventsPage->loadTable();
+    commandsPage->loadTable();
+}
+
+void MainWindow::storeToConfiguration()
+{
+    config.setPultType(form->pultType->currentIndex() != 0);
+    optionControls->store(config);
+    if (config.rebuildEventTables()) {
+        devicesPage->loadTable();
+        eventsPage->loadTable();
+    }
+}
+
+void MainWindow::updatePultTypeControls()
+{
+    optionControls->showPultType(config.pultType());
+}
+
+void MainWindow::pultTypeIndexChanged(int index)
+{
+    const bool central = index != 0;
+    if (central == config.pultType()) {
+        return;
+    }
+    if (anyTableHasRows()) {
+        const auto answer = Prompter::current().question(
+            this, tr("Тип пульта"),
+            tr("При изменении типа пульта будут удалены названия приборов и секционных пультов, а также все "
+               "команды. Продолжить?"),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        if (answer != QMessageBox::Yes) {
+            form->pultType->setCurrentIndex(config.pultType() ? 1 : 0);
+            return;
+        }
+    }
+    config.setPultType(central);
+    updatePultTypeControls();
+    reloadTablesAfterPultTypeChange();
+    setModified(true);
+}
+
+bool MainWindow::anyTableHasRows() const
+{
+    return pultsPage->rowCount() > 0 || devicesPage->rowCount() > 0 || commandsPage->rowCount() > 0;
+}
+
+void MainWindow::reloadTablesAfterPultTypeChange()
+{
+    pultsPage->loadTable();
+    devicesPage->loadTable();
+    commandsPage->loadTable();
+}
+
+// ---- Files ----
+
+void MainWindow::onOpen()
+{
+    if (transferRunning()) {
+        return;
+    }
+    const QString path = Prompter::current().openFileName(this, QString(), documentsLocation(), xmlFilter());
+    if (path.isEmpty()) {
+        return;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        Prompter::current().critical(this, errorTitle(), tr("Невозможно открыть файл для чтения"));
+        return;
+    }
+    const QString readerError = config_zelmar::ConfigurationDocument::read(file, config);
+    file.close();
+    loadFromConfiguration();
+    filePath = path;
+    fileName = QFileInfo(path).fileName();
+    setModified(false);
+    if (!readerError.isEmpty()) {
+        Prompter::current().critical(this, errorTitle(), readerError);
+    }
+}
+
+void MainWindow::onSave()
+{
+    storeToConfiguration();
+    if (filePath.isEmpty()) {
+        return;
+    }
+    if (!writeFile(filePath)) {
+        Prompter::current().critical(this, errorTitle(), tr("Невозможно открыть файл для записи"));
+        return;
+    }
+    setModified(false);
+}
+
+void MainWindow::onSaveAs()
+{
+    const QString path = Prompter::current().saveFileName(this, QString(), documentsLocation(), xmlFilter());
+    if (path.isEmpty()) {
+        return;
+    }
+    // The chosen file becomes the current file only once it was written, so that a failed Save As
+    // leaves Save pointing at the file the title names.
+    storeToConfiguration();
+    if (!writeFile(path)) {
+        Prompter::current().critical(this, errorTitle(), tr("Невозможно открыть файл для записи"));
+        return;
+    }
+    filePath = path;
+    fileName = QFileInfo(path).fileName();
+    setModified(false);
+}
+
+bool MainWindow::writeFile(const QString& path)
+{
+    // Written beside the old file and renamed over it on commit: a failure leaves the old file intact.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        return false;
+    }
+    if (!config_zelmar::ConfigurationDocument::write(file, config)) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+// ---- Panel ----
+
+bool MainWindow::askForPort(QString& portName, bool& turbo)
+{
+    ConnectDialog dialog(this, portLister);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    portName = dialog.portName();
+    turbo = dialog.turbo();
+    return true;
+}
+
+void MainWindow::onSaveToDevice()
+{
+    if (transferRunning()) {
+        return;
+    }
+    storeToConfiguration();
+    QString portName;
+    bool turbo = false;
+    if (!askForPort(portName, turbo)) {
+        return;
+    }
+    if (!transfer->open(portName.toStdString())) {
+        Prompter::current().critical(this, errorTitle(), tr("Ошибка при открытии порта ") + portName);
+        return;
+    }
+    writeToDevice();
+    transfer->close();
+}
+
+void MainWindow::onLoadFromDevice()
+{
+    if (transferRunning()) {
+        return;
+    }
+    QString portName;
+    bool turbo = false;
+    if (!askForPort(portName, turbo)) {
+        return;
+    }
+    transfer->setRaisedSpeed(turbo);
+    if (!transfer->open(portName.toStdString())) {
+        Prompter::current().critical(this, errorTitle(), tr("Ошибка при открытии порта ") + portName);
+        return;
+    }
+    readFromDevice();
+    transfer->close();
+}
+
+void MainWindow::writeToDevice()
+{
+    progressDialog = std::make_unique<ProgressDialog>(this, true);
+    progressDialog->show();
+    try {
+        transfer->writeConfiguration(config, this);
+        showConfigurationInfo();
+        progressDialog.reset();
+        Prompter::current().information(this, programTitle(),
+                                        tr("Настройки успешно записаны в память прибора"));
+    } catch (const std::exception& error) {
+        progressDialog.reset();
+        showTransferError(error);
+    }
+}
+
+void MainWindow::readFromDevice()
+{
+    progressDialog = std::make_unique<ProgressDialog>(this, false);
+    progressDialog->show();
+    try {
+        transfer->readConfiguration(config, this);
+        showConfigurationInfo();
+        loadFromConfiguration();
+        setModified(true);
+        statusBar()->showMessage(tr("Настройки успешно загружены из памяти прибора"));
+        progressDialog.reset();
+    } catch (const std::exception& error) {
+        progressDialog.reset();
+        showTransferError(error);
+    }
+}
+
+void MainWindow::showTransferError(const std::exception& error)
+{
+    Prompter::current().critical(this, errorTitle(), QString::fromUtf8(error.what()));
+}
+
+void MainWindow::setProgress(float fraction)
+{
+    if (progressDialog != nullptr) {
+        progressDialog->setProgress(fraction);
+    }
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void MainWindow::showConfigurationInfo()
+{
+    form->lastWriteDate->setText(QString::fromStdString(config.lastWriteDate));
+    form->writeCounter->setText(QString::number(config.writeCounter));
+    form->firmwareVersion->setText(QString::fromStdString(config.firmwareVersion));
 }

@@ -1,0 +1,55 @@
+#include "ConnectDialog.h"
+
+#include "ui_ConnectDialog.h"
+
+#include <QPushButton>
+
+ConnectDialog::ConnectDialog(QWidget* parent, PortLister portLister)
+    : QDialog(parent), form(std::make_unique<Ui::ConnectDialog>()), ports(std::move(portLister))
+{
+    form->setupUi(this);
+    connect(form->updatePortList, &QPushButton::clicked, this, &ConnectDialog::onUpdatePortList);
+    fillPortList();
+    showConverterMessage();
+}
+
+ConnectDialog::~ConnectDialog() = default;
+
+QString ConnectDialog::portName() const
+{
+    return form->portName->currentText();
+}
+
+bool ConnectDialog::turbo() const
+{
+    return form->turbo->isChecked();
+}
+
+void ConnectDialog::onUpdatePortList()
+{
+    fillPortList();
+    showConverterMessage();
+}
+
+void ConnectDialog::fillPortList()
+{
+    const std::vector<std::string> serialPorts = ports.serialPorts();
+    form->portName->clear();
+    for (const std::string& port : serialPorts) {
+        form->portName->addItem(QString::fromStdString(port));
+    }
+    form->buttonBox->button(QDialogButtonBox::Ok)->setEnabled(!serialPorts.empty());
+}
+
+void ConnectDialog::showConverterMessage()
+{
+    const std::vector<std::string> converters = ports.ftdiPorts();
+    if (converters.empty()) {
+        form->message->setText(tr("Преобразователь USB-RS485 не обнаружен."));
+        return;
+    }
+    const QString converterPort = QString::fromStdString(converters.front());
+    form->message->setText(tr("Преобразователь USB-RS485 подключён к порту ") + converterPort + ".");
+    form->portName->setCurrentIndex(
+        form->portName->findText(converterPort, Qt::MatchExactly | Qt::MatchCaseSensitive));
+}
