@@ -77,9 +77,10 @@ bool SysfsPortLister::isFtdiPort(const fs::path& entry)
         return false;
     }
     for (int level = 0; level < usbDeviceSearchDepth && device.has_relative_path(); ++level) {
-        std::string vendor;
-        if (readFirstWord(device / "idVendor", vendor)) {
-            return vendor == ftdiVendorId;
+        // The nearest folder with a vendor id is the USB device; hubs further up have their own.
+        if (pathExists(device / "idVendor")) {
+            std::string vendor;
+            return readFirstWord(device / "idVendor", vendor) && vendor == ftdiVendorId;
         }
         device = device.parent_path();
     }
