@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config_zelmar/LocalDate.h"
+#include "config_zelmar/PanelInfo.h"
 #include "rs485/SerialPort.h"
 
 #include <cstdint>
@@ -40,6 +41,10 @@ public:
     // Encodes the configuration and writes what the panel needs; updates the configuration's last write
     // date, write counter and firmware version.
     void writeConfiguration(Configuration& configuration, ProgressHandler* progress);
+
+    // Identifies the panel at 19200 baud with the checks of a read and reads its option page; the
+    // images and stored checksums are left as they are. Throws ConfiguratorError.
+    PanelInfo readPanelInfo();
 
 private:
     struct Parts;
