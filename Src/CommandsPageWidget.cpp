@@ -1,3 +1,265 @@
 #include "CommandsPageWidget.h"
 
-CommandsPageWidget::CommandsPageWidget(QWidget* parent, config_zelmar::Configuration*) : QWidget(parent) {}
+#include "DeviceCommandEditDialog.h"
+#include "GenerateCopyName.h"
+#include "Prompter.h"
+#include "PultCommandEditDialog.h"
+#include "ui_CommandsPageWidget.h"
+
+#include <config_zelmar/Configuration.h>
+
+using config_zelmar::Command;
+using config_zelmar::Configuration;
+
+namespace {
+
+constexpr int commandNameLength = 19;
+
+bool askYesNo(QWidget* parent, const QString& title, const QString& text)
+{
+    return Prompter::current().question(parent, title, text, QMessageBox::Yes | QMessageBox::No,
+                                        QMessageBox::No) == QMessageBox::Yes;
+}
+
+} // namespace
+
+CommandsPageWidget::CommandsPageWidget(QWidget* parent, Configuration* configuration)
+    : QWidget(parent), form(std::make_unique<Ui::CommandsPageWidget>()), configuration(configuration)
+{
+    form->setupUi(this);
+    form->table->horizontalHeader()->resizeSection(0, 160);
+    connect(form->add, &QToolButton::clicked, this, &CommandsPageWidget::onAdd);
+    connect(form->del, &QToolButton::clicked, this, &CommandsPageWidget::onDel);
+    connect(form->copy, &QToolButton::clicked, this, &CommandsPageWidget::onCopy);
+    connect(form->edit, &QToolButton::clicked, this, &CommandsPageWidget::onEdit);
+    connect(form->makeFirst, &QToolButton::clicked, this, &CommandsPageWidget::onMakeFirst);
+    connect(form->moveUp, &QToolButton::clicked, this, &CommandsPageWidget::onMoveUp);
+    connect(form->moveDown, &QToolButton::clicked, this, &CommandsPageWidget::onMoveDown);
+    connect(form->makeLast, &QToolButton::clicked, this, &CommandsPageWidget::onMakeLast);
+    connect(form->clear, &QToolButton::clicked, this, &CommandsPageWidget::onClear);
+    connect(form->table, &QTableWidget::itemSelectionChanged, this, &CommandsPageWidget::selectionChanged);
+    connect(form->table, &QTableWidget::cellDoubleClicked, this, &CommandsPageWidget::onEdit);
+    loadTable();
+}
+
+CommandsPageWidget::~CommandsPageWidget() = default;
+
+int CommandsPageWidget::rowCount() const
+{
+    return form->table->rowCount();
+}
+
+void CommandsPageWidget::loadTable()
+{
+    {
+        const QSignalBlocker blocker(form->table);
+        form->table->setRowCount(int(configuration->commands.size()));
+        refillRows(0, rowCount() - 1);
+        form->table->clearSelection();
+    }
+    selectionChanged();
+}
+
+void CommandsPageWidget::fillRow(int row)
+{
+    const Command& command = configuration->commands.at(std::size_t(row));
+    const QString name =
+        command.name == Command::continuationName ? QString() : QString::fromStdU16String(command.name);
+    form->table->setItem(row, 0, new QTableWidgetItem(name));
+    form->table->setItem(row, 1, new QTableWidgetItem(QString::fromStdU16String(command.description(false))));
+}
+
+void CommandsPageWidget::refillRows(int from, int to)
+{
+    for (int row = from; row <= to; ++row) {
+        fillRow(row);
+    }
+}
+
+bool CommandsPageWidget::isContinuation(int row) const
+{
+    return row >= 0 && row < int(configuration->commands.size()) &&
+           configuration->commands[std::size_t(row)].name == Command::continuationName;
+}
+
+void CommandsPageWidget::updateCount()
+{
+    const int rows = rowCount();
+    form->add->setEnabled(rows < maxCommands);
+    form->copy->setEnabled(rows < maxCommands && selectedRow >= 0);
+    form->clear->setEnabled(rows > 0);
+    form->labelCount->setText(QStringLiteral("Всего команд: %1 / %2").arg(rows).arg(maxCommands));
+}
+
+void CommandsPageWidget::selectionChanged()
+{
+    const auto items = form->table->selectedItems();
+    selectedRow = items.isEmpty() ? -1 : items.first()->row();
+    const int rows = rowCount();
+    const bool continuation = isContinuation(selectedRow);
+    form->del->setEnabled(selectedRow >= 0);
+    form->edit->setEnabled(selectedRow >= 0);
+    form->makeFirst->setEnabled(selectedRow > 0 && !continuation);
+    form->moveUp->setEnabled(selectedRow > (continuation ? 1 : 0));
+    form->moveDown->setEnabled(selectedRow >= 0 && selectedRow < rows - 1);
+    form->makeLast->setEnabled(selectedRow >= 0 && selectedRow < rows - 1);
+    updateCount();
+}
+
+void CommandsPageWidget::selectRow(int row)
+{
+    form->table->setCurrentCell(row, 0);
+    form->table->selectRow(row);
+    selectionChanged();
+}
+
+// Row 0 may leave its place only when the command after it can become the first one.
+bool CommandsPageWidget::firstCommandMayLeave(int row)
+{
+    if (row != 0 || !isContinuation(1)) {
+        return true;
+    }
+    Prompter::current().warning(this, QStringLiteral("Первая команда"),
+                                QStringLiteral("Чтобы удалить или переместить эту команду,\n"
+                                               "присвойте имя следующей команде!"));
+    return false;
+}
+
+std::unique_ptr<CommandEditDialog> CommandsPageWidget::createDialog(bool editing)
+{
+    if (configuration->pultType()) {
+        return std::make_unique<PultCommandEditDialog>(this, configuration, editing);
+    }
+    return std::make_unique<DeviceCommandEditDialog>(this, configuration, editing);
+}
+
+void CommandsPageWidget::appendCommand(Command command)
+{
+    const bool first = configuration->commands.empty();
+    auto dialog = createDialog(false);
+    dialog->loadData(command, first);
+    if (dialog->exec() != QDialog::Accepted) {
+        return;
+    }
+    dialog->storeData(command);
+    configuration->commands.push_back(command);
+    const int row = rowCount();
+    form->table->insertRow(row);
+    fillRow(row);
+    selectRow(row);
+    emit modified();
+}
+
+void CommandsPageWidget::onAdd()
+{
+    if (rowCount() >= maxCommands) {
+        return;
+    }
+    Command command(configuration->pultType());
+    command.name = Command::defaultName(rowCount());
+    appendCommand(command);
+}
+
+void CommandsPageWidget::onCopy()
+{
+    if (selectedRow < 0 || rowCount() >= maxCommands) {
+        return;
+    }
+    Command command = configuration->commands.at(std::size_t(selectedRow));
+    const bool unnamed = command.name.empty() || command.name == Command::continuationName;
+    command.name =
+        unnamed ? Command::defaultName(rowCount()) : GenerateCopyName(command.name, commandNameLength);
+    appendCommand(command);
+}
+
+void CommandsPageWidget::onEdit()
+{
+    if (selectedRow < 0) {
+        return;
+    }
+    const int row = selectedRow;
+    Command& command = configuration->commands.at(std::size_t(row));
+    auto dialog = createDialog(true);
+    dialog->loadData(command, row == 0);
+    if (dialog->exec() != QDialog::Accepted) {
+        return;
+    }
+    dialog->storeData(command);
+    fillRow(row);
+    selectionChanged();
+    emit modified();
+}
+
+void CommandsPageWidget::onDel()
+{
+    if (selectedRow < 0 || !firstCommandMayLeave(selectedRow)) {
+        return;
+    }
+    const int row = selectedRow;
+    const QString name = QString::fromStdU16String(configuration->commands.at(std::size_t(row)).name);
+    if (!askYesNo(this, QStringLiteral("Удаление команды"),
+                  QStringLiteral("Удалить команду \"%1\"?").arg(name))) {
+        return;
+    }
+    configuration->commands.erase(configuration->commands.begin() + row);
+    form->table->removeRow(row);
+    refillRows(row, rowCount() - 1);
+    selectionChanged();
+    emit modified();
+}
+
+void CommandsPageWidget::onClear()
+{
+    if (!askYesNo(this, QStringLiteral("Удаление"),
+                  QStringLiteral("Вы действительно хотите удалить все команды?"))) {
+        return;
+    }
+    configuration->commands.clear();
+    form->table->setRowCount(0);
+    selectionChanged();
+    emit modified();
+}
+
+void CommandsPageWidget::commandsMoved(int from, int to, int selected)
+{
+    refillRows(from, to);
+    selectRow(selected);
+    emit modified();
+}
+
+void CommandsPageWidget::onMakeFirst()
+{
+    const int row = selectedRow;
+    if (row > 0 && !isContinuation(row)) {
+        configuration->moveCommandToTop(row);
+        commandsMoved(0, row, 0);
+    }
+}
+
+void CommandsPageWidget::onMoveUp()
+{
+    const int row = selectedRow;
+    if (row > (isContinuation(row) ? 1 : 0)) {
+        configuration->swapCommands(row, row - 1);
+        commandsMoved(row - 1, row, row - 1);
+    }
+}
+
+void CommandsPageWidget::onMoveDown()
+{
+    const int row = selectedRow;
+    if (row >= 0 && row < rowCount() - 1 && firstCommandMayLeave(row)) {
+        configuration->swapCommands(row, row + 1);
+        commandsMoved(row, row + 1, row + 1);
+    }
+}
+
+void CommandsPageWidget::onMakeLast()
+{
+    const int row = selectedRow;
+    const int last = rowCount() - 1;
+    if (row >= 0 && row < last && firstCommandMayLeave(row)) {
+        configuration->moveCommandToBottom(row);
+        commandsMoved(row, last, last);
+    }
+}

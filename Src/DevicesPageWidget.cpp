@@ -1,6 +1,416 @@
 #include "DevicesPageWidget.h"
 
-DevicesPageWidget::DevicesPageWidget(QWidget* parent, EventsPageWidget*, config_zelmar::Configuration*)
-    : QWidget(parent)
+#include "DeviceEditDialog.h"
+#include "Prompter.h"
+#include "ui_DevicesPageWidget.h"
+
+#include <config_zelmar/Configuration.h>
+
+#include <vector>
+
+using config_zelmar::Configuration;
+using config_zelmar::Device;
+using config_zelmar::Section;
+
+namespace {
+
+constexpr int sectionRole = Qt::UserRole;
+constexpr int addressRole = Qt::UserRole + 1;
+constexpr int columnCount = 9;
+constexpr int nameColumns = 6;
+constexpr int firstNameColumn = 3;
+constexpr int maxPults = 24;
+constexpr int maxDeviceAddress = 127;
+
+// The panel keeps 36600 bytes for section console names (20 bytes each, 40 with a duplicate) and device
+// names (122 bytes each).
+constexpr int nameMemorySize = 36600;
+constexpr int deviceNamesSize = 122;
+
+QTableWidgetItem* centredItem(const QString& text)
 {
+    auto* item = new QTableWidgetItem(text);
+    item->setTextAlignment(Qt::AlignCenter);
+    return item;
+}
+
+QString eventTableText(const Configuration& configuration, const Device& device)
+{
+    // A reference to a table that does not exist (a foreign file, a stray panel byte) shows the default.
+    const auto table = device.names == nullptr ? 0u : device.names->eventTable;
+    if (table == 0 || table >= configuration.eventTables.size()) {
+        return QStringLiteral("По умолчанию");
+    }
+    return QString::fromStdU16String(configuration.eventTables[table].name);
+}
+
+std::array<std::u16string, nameColumns> namesShown(const Device& device, int section)
+{
+    if (device.names != nullptr) {
+        const auto& n = *device.names;
+        return {n.deviceName, n.outsName, n.loop1Name, n.loop2Name, n.line3Name, n.line4Name};
+    }
+    const int a = device.address;
+    return {config_zelmar::defaultDeviceName(a, section), config_zelmar::defaultOutsName(a, section),
+            config_zelmar::defaultLoop1Name(a, section),  config_zelmar::defaultLoop2Name(a, section),
+            config_zelmar::defaultLine3Name(a, section),  config_zelmar::defaultLine4Name(a, section)};
+}
+
+} // namespace
+
+DevicesPageWidget::DevicesPageWidget(QWidget* parent, EventsPageWidget* eventsPage,
+                                     Configuration* configuration)
+    : QWidget(parent), form(std::make_unique<Ui::DevicesPageWidget>()), eventsPage(eventsPage),
+      configuration(configuration)
+{
+    form->setupUi(this);
+    boldFont = form->table->font();
+    boldFont.setWeight(75);
+    italicFont = form->table->font();
+    italicFont.setItalic(true);
+    const int widths[columnCount - 1] = {50, 50, 100, 140, 140, 140, 140, 140};
+    for (int column = 0; column < columnCount - 1; ++column) {
+        form->table->horizontalHeader()->resizeSection(column, widths[column]);
+    }
+    connect(form->add, &QToolButton::clicked, this, &DevicesPageWidget::onAdd);
+    connect(form->del, &QToolButton::clicked, this, &DevicesPageWidget::onDel);
+    connect(form->copy, &QToolButton::clicked, this, &DevicesPageWidget::onCopy);
+    connect(form->edit, &QToolButton::clicked, this, &DevicesPageWidget::onEdit);
+    connect(form->clear, &QToolButton::clicked, this, &DevicesPageWidget::onClear);
+    connect(form->table, &QTableWidget::itemSelectionChanged, this, &DevicesPageWidget::selectionChanged);
+    connect(form->table, &QTableWidget::cellDoubleClicked, this, &DevicesPageWidget::onEdit);
+    loadTable();
+}
+
+DevicesPageWidget::~DevicesPageWidget() = default;
+
+int DevicesPageWidget::rowCount() const
+{
+    return form->table->rowCount();
+}
+
+bool DevicesPageWidget::central() const
+{
+    return configuration->pultType();
+}
+
+void DevicesPageWidget::setHeaders()
+{
+    const bool isCentral = central();
+    form->table->horizontalHeaderItem(0)->setText(isCentral ? QStringLiteral("Секция")
+                                                            : QStringLiteral("Адрес"));
+    form->table->horizontalHeaderItem(1)->setText(isCentral ? QStringLiteral("Адрес")
+                                                            : QStringLiteral("Зона"));
+}
+
+void DevicesPageWidget::loadTable()
+{
+    struct Listed
+    {
+        Place place;
+        const Device* device;
+    };
+    std::vector<Listed> listed;
+    for (const auto& [key, section] : configuration->sections) {
+        if (central() == (key != 0)) {
+            for (const auto& [address, device] : section.devices) {
+                if (!central() || device.names != nullptr) {
+                    listed.push_back({{key, address}, &device});
+                }
+            }
+        }
+    }
+    // One row count change and no repaint per cell: thousands of rows fill in a blink this way.
+    QTableWidget* table = form->table;
+    table->setUpdatesEnabled(false);
+    {
+        const QSignalBlocker blocker(table);
+        table->clearContents();
+        table->setRowCount(int(listed.size()));
+        for (int row = 0; row < int(listed.size()); ++row) {
+            fillRow(row, listed[row].place, *listed[row].device);
+        }
+    }
+    setHeaders();
+    table->setUpdatesEnabled(true);
+    selectionChanged();
+    updateMaxRowCount();
+}
+
+void DevicesPageWidget::updateMaxRowCount()
+{
+    if (!central()) {
+        maxRows = sectionConsoleMaxRows;
+        updateCount();
+        return;
+    }
+    int withoutDubler = 0;
+    int withDubler = 0;
+    for (const auto& [key, section] : configuration->sections) {
+        if (!section.name.empty()) {
+            ++(section.dubler ? withDubler : withoutDubler);
+        }
+    }
+    maxRows = (nameMemorySize - 20 * withoutDubler - 40 * withDubler) / deviceNamesSize;
+    updateCount();
+}
+
+void DevicesPageWidget::updateCount()
+{
+    const int rows = rowCount();
+    const bool roomLeft = rows < maxRows;
+    form->add->setEnabled(roomLeft);
+    form->copy->setEnabled(roomLeft && selectedRow >= 0);
+    form->clear->setEnabled(rows > 0);
+    const QString prefix =
+        central() ? QStringLiteral("Всего переименованных приборов: ") : QStringLiteral("Всего приборов: ");
+    form->labelCount->setText(prefix + QStringLiteral("%1 / %2").arg(rows).arg(maxRows));
+}
+
+void DevicesPageWidget::selectionChanged()
+{
+    const auto items = form->table->selectedItems();
+    selectedRow = items.isEmpty() ? -1 : items.first()->row();
+    form->del->setEnabled(selectedRow >= 0);
+    form->edit->setEnabled(selectedRow >= 0);
+    updateCount();
+}
+
+DevicesPageWidget::Place DevicesPageWidget::placeAt(int row) const
+{
+    const QTableWidgetItem* item = form->table->item(row, 0);
+    return {item->data(sectionRole).toInt(), item->data(addressRole).toInt()};
+}
+
+int DevicesPageWidget::rowOf(Place place) const
+{
+    for (int row = 0; row < rowCount(); ++row) {
+        const Place listed = placeAt(row);
+        if (listed.section == place.section && listed.address == place.address) {
+            return row;
+        }
+    }
+    return -1;
+}
+
+int DevicesPageWidget::insertSortedRow(Place place)
+{
+    int row = 0;
+    while (row < rowCount()) {
+        const Place listed = placeAt(row);
+        if (listed.section > place.section ||
+            (listed.section == place.section && listed.address > place.address)) {
+            break;
+        }
+        ++row;
+    }
+    form->table->insertRow(row);
+    return row;
+}
+
+void DevicesPageWidget::fillRow(int row, Place place, const Device& device)
+{
+    QTableWidget* table = form->table;
+    const bool isCentral = central();
+    auto* first = centredItem(QString::number(isCentral ? place.section : device.address));
+    first->setData(sectionRole, place.section);
+    first->setData(addressRole, place.address);
+    table->setItem(row, 0, first);
+    table->setItem(row, 1, centredItem(QString::number(isCentral ? device.address : device.zone)));
+    table->setItem(row, 2, centredItem(eventTableText(*configuration, device)));
+    const auto names = namesShown(device, isCentral ? place.section : 0);
+    const QFont& font = device.names != nullptr ? boldFont : italicFont;
+    for (int i = 0; i < nameColumns; ++i) {
+        auto* item = new QTableWidgetItem(QString::fromStdU16String(names[i]));
+        item->setFont(font);
+        table->setItem(row, firstNameColumn + i, item);
+    }
+}
+
+void DevicesPageWidget::selectRow(int row)
+{
+    form->table->setCurrentCell(row, 0);
+    form->table->selectRow(row);
+    selectionChanged();
+}
+
+Device& DevicesPageWidget::deviceAt(Place place) const
+{
+    return configuration->sections.at(place.section).devices.at(place.address);
+}
+
+DevicesPageWidget::Place DevicesPageWidget::firstFreePlace() const
+{
+    auto lowestFreeAddress = [](const Section& section) {
+        for (int address = 1; address <= maxDeviceAddress; ++address) {
+            if (section.devices.count(address) == 0) {
+                return address;
+            }
+        }
+        return 0;
+    };
+    if (!central()) {
+        const auto found = configuration->sections.find(0);
+        const int address = found == configuration->sections.end() ? 1 : lowestFreeAddress(found->second);
+        return {0, address == 0 ? 1 : address};
+    }
+    for (int section = 1; section <= maxPults; ++section) {
+        const auto found = configuration->sections.find(section);
+        if (found == configuration->sections.end()) {
+            return {section, 1};
+        }
+        if (const int address = lowestFreeAddress(found->second); address != 0) {
+            return {section, address};
+        }
+    }
+    return {1, 1};
+}
+
+bool DevicesPageWidget::askYesNo(const QString& title, const QString& text, bool yesIsDefault)
+{
+    const auto answer = Prompter::current().question(this, title, text, QMessageBox::Yes | QMessageBox::No,
+                                                     yesIsDefault ? QMessageBox::Yes : QMessageBox::No);
+    return answer == QMessageBox::Yes;
+}
+
+bool DevicesPageWidget::ensureSection(const QString& title, int section)
+{
+    if (!central() || configuration->sections.count(section) != 0) {
+        return true;
+    }
+    const QString text =
+        QStringLiteral("Будет добавлен секционный пульт с адресом %1. Продолжить?").arg(section);
+    if (!askYesNo(title, text, true)) {
+        return false;
+    }
+    Section added;
+    added.address = section;
+    configuration->sections[section] = added;
+    emit reloadPultsTable();
+    return true;
+}
+
+// Stores the dialog at the section and address it names: after the user confirmed a new section and the
+// replacement of a device already there. oldPlace, when given, is the device being moved away.
+bool DevicesPageWidget::storeAtTarget(const QString& title, const DeviceEditDialog& dialog, Device device,
+                                      const Place* oldPlace)
+{
+    const Place target{dialog.section(), dialog.address()};
+    if (!ensureSection(title, target.section)) {
+        return false;
+    }
+    if (configuration->sections[target.section].devices.count(target.address) != 0) {
+        const QString text = central()
+                                 ? QStringLiteral("В секции %1 адрес %2 уже добавлен. Заменить?")
+                                       .arg(target.section)
+                                       .arg(target.address)
+                                 : QStringLiteral("Адрес %1 уже добавлен. Заменить?").arg(target.address);
+        if (!askYesNo(title, text, false)) {
+            return false;
+        }
+    }
+    if (oldPlace != nullptr) {
+        configuration->sections.at(oldPlace->section).devices.erase(oldPlace->address);
+        form->table->removeRow(rowOf(*oldPlace));
+    }
+    auto& devices = configuration->sections[target.section].devices;
+    const auto existing = devices.find(target.address);
+    Device& stored = existing != devices.end() ? existing->second : devices[target.address];
+    if (existing == devices.end()) {
+        stored = device;
+    }
+    dialog.storeDevice(stored);
+    int row = rowOf(target);
+    if (row < 0) {
+        row = insertSortedRow(target);
+    }
+    fillRow(row, target, stored);
+    selectRow(row);
+    emit modified();
+    return true;
+}
+
+void DevicesPageWidget::onAdd()
+{
+    DeviceEditDialog dialog(this, configuration, eventsPage);
+    const Place preset = firstFreePlace();
+    dialog.preset(preset.section, preset.address);
+    if (dialog.exec() == QDialog::Accepted) {
+        storeAtTarget(QStringLiteral("Добавление прибора"), dialog, Device(), nullptr);
+    }
+}
+
+void DevicesPageWidget::onCopy()
+{
+    if (selectedRow < 0) {
+        return;
+    }
+    const Place source = placeAt(selectedRow);
+    const Device original = deviceAt(source);
+    DeviceEditDialog dialog(this, configuration, eventsPage);
+    dialog.loadDevice(original, source.section);
+    if (dialog.exec() == QDialog::Accepted) {
+        storeAtTarget(QStringLiteral("Копирование прибора"), dialog, original, nullptr);
+    }
+}
+
+void DevicesPageWidget::onEdit()
+{
+    if (selectedRow < 0) {
+        return;
+    }
+    const Place place = placeAt(selectedRow);
+    const Device original = deviceAt(place);
+    DeviceEditDialog dialog(this, configuration, eventsPage);
+    dialog.loadDevice(original, place.section);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    if (dialog.section() == place.section && dialog.address() == place.address) {
+        Device& device = deviceAt(place);
+        dialog.storeDevice(device);
+        fillRow(selectedRow, place, device);
+        emit modified();
+        return;
+    }
+    storeAtTarget(QStringLiteral("Редактирование прибора"), dialog, original, &place);
+}
+
+void DevicesPageWidget::onDel()
+{
+    if (selectedRow < 0) {
+        return;
+    }
+    const Place place = placeAt(selectedRow);
+    const QString text =
+        central() ? QStringLiteral("Удалить адрес %1 секции %2?").arg(place.address).arg(place.section)
+                  : QStringLiteral("Удалить адрес %1?").arg(place.address);
+    if (!askYesNo(QStringLiteral("Удаление прибора"), text, false)) {
+        return;
+    }
+    configuration->sections.at(place.section).devices.erase(place.address);
+    form->table->removeRow(selectedRow);
+    selectionChanged();
+    emit modified();
+}
+
+void DevicesPageWidget::onClear()
+{
+    const QString text = central() ? QStringLiteral("Вы действительно хотите удалить названия всех приборов?")
+                                   : QStringLiteral("Вы действительно хотите удалить все приборы?");
+    if (!askYesNo(QStringLiteral("Удаление"), text, false)) {
+        return;
+    }
+    if (central()) {
+        for (auto& [key, section] : configuration->sections) {
+            if (key != 0) {
+                section.devices.clear();
+            }
+        }
+    } else {
+        configuration->sections[0].devices.clear();
+    }
+    form->table->setRowCount(0);
+    selectionChanged();
+    emit modified();
 }

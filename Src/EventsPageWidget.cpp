@@ -1,8 +1,244 @@
 #include "EventsPageWidget.h"
 
-EventsPageWidget::EventsPageWidget(QWidget* parent, config_zelmar::Configuration*) : QWidget(parent) {}
+#include "EventTableEditDialog.h"
+#include "GenerateCopyName.h"
+#include "Prompter.h"
+#include "ui_EventsPageWidget.h"
 
-bool EventsPageWidget::addTable(const config_zelmar::EventTable&)
+#include <config_zelmar/Configuration.h>
+
+using config_zelmar::Configuration;
+using config_zelmar::EventTable;
+
+namespace {
+
+constexpr int maxTables = int(Configuration::maxEventTables);
+constexpr int eventTableNameLength = 10;
+
+bool askYesNo(QWidget* parent, const QString& title, const QString& text)
 {
-    return false;
+    return Prompter::current().question(parent, title, text, QMessageBox::Yes | QMessageBox::No,
+                                        QMessageBox::No) == QMessageBox::Yes;
+}
+
+} // namespace
+
+EventsPageWidget::EventsPageWidget(QWidget* parent, Configuration* configuration)
+    : QWidget(parent), form(std::make_unique<Ui::EventsPageWidget>()), configuration(configuration)
+{
+    form->setupUi(this);
+    form->table->horizontalHeader()->resizeSection(0, 50);
+    connect(form->add, &QToolButton::clicked, this, &EventsPageWidget::onAdd);
+    connect(form->del, &QToolButton::clicked, this, &EventsPageWidget::onDel);
+    connect(form->copy, &QToolButton::clicked, this, &EventsPageWidget::onCopy);
+    connect(form->edit, &QToolButton::clicked, this, &EventsPageWidget::onEdit);
+    connect(form->makeFirst, &QToolButton::clicked, this, &EventsPageWidget::onMakeFirst);
+    connect(form->moveUp, &QToolButton::clicked, this, &EventsPageWidget::onMoveUp);
+    connect(form->moveDown, &QToolButton::clicked, this, &EventsPageWidget::onMoveDown);
+    connect(form->makeLast, &QToolButton::clicked, this, &EventsPageWidget::onMakeLast);
+    connect(form->clear, &QToolButton::clicked, this, &EventsPageWidget::onClear);
+    connect(form->table, &QTableWidget::itemSelectionChanged, this, &EventsPageWidget::selectionChanged);
+    connect(form->table, &QTableWidget::cellDoubleClicked, this, &EventsPageWidget::onEdit);
+    loadTable();
+}
+
+EventsPageWidget::~EventsPageWidget() = default;
+
+int EventsPageWidget::rowCount() const
+{
+    return form->table->rowCount();
+}
+
+void EventsPageWidget::loadTable()
+{
+    {
+        const QSignalBlocker blocker(form->table);
+        form->table->setRowCount(int(configuration->eventTables.size()));
+        refillRows(0);
+        form->table->clearSelection();
+    }
+    selectionChanged();
+}
+
+void EventsPageWidget::fillRow(int row)
+{
+    auto* number = new QTableWidgetItem(QString::number(row));
+    number->setTextAlignment(Qt::AlignCenter);
+    form->table->setItem(row, 0, number);
+    const QString name = row == 0 ? QStringLiteral("По умолчанию")
+                                  : QString::fromStdU16String(configuration->eventTableAt(row).name);
+    form->table->setItem(row, 1, new QTableWidgetItem(name));
+}
+
+void EventsPageWidget::refillRows(int from)
+{
+    for (int row = from; row < rowCount(); ++row) {
+        fillRow(row);
+    }
+}
+
+void EventsPageWidget::updateCount()
+{
+    const int rows = rowCount();
+    form->add->setEnabled(rows < maxTables);
+    form->copy->setEnabled(rows < maxTables && selectedRow >= 0);
+    form->clear->setEnabled(rows > 1);
+    form->labelCount->setText(QStringLiteral("Всего таблиц: %1 / %2").arg(rows).arg(maxTables));
+}
+
+void EventsPageWidget::selectionChanged()
+{
+    const auto items = form->table->selectedItems();
+    selectedRow = items.isEmpty() ? -1 : items.first()->row();
+    const int rows = rowCount();
+    form->del->setEnabled(selectedRow > 0);
+    form->edit->setEnabled(selectedRow >= 0);
+    form->makeFirst->setEnabled(selectedRow > 1);
+    form->moveUp->setEnabled(selectedRow > 1);
+    form->moveDown->setEnabled(selectedRow > 0 && selectedRow < rows - 1);
+    form->makeLast->setEnabled(selectedRow > 0 && selectedRow < rows - 1);
+    updateCount();
+}
+
+void EventsPageWidget::selectRow(int row)
+{
+    form->table->setCurrentCell(row, 0);
+    form->table->selectRow(row);
+    selectionChanged();
+}
+
+bool EventsPageWidget::addTable(const EventTable& tableTemplate)
+{
+    const int count = int(configuration->eventTables.size());
+    if (count >= maxTables) {
+        return false;
+    }
+    EventTable table = tableTemplate;
+    table.name = table.name.empty() ? EventTable::defaultTableName(count)
+                                    : GenerateCopyName(table.name, eventTableNameLength);
+    EventTableEditDialog dialog(this, configuration, false, false);
+    dialog.loadData(table);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    dialog.storeData(table);
+    configuration->appendEventTable(table);
+    const int row = rowCount();
+    form->table->insertRow(row);
+    fillRow(row);
+    selectRow(row);
+    emit modified();
+    return true;
+}
+
+void EventsPageWidget::onAdd()
+{
+    addTable(Configuration::defaultEventTable);
+}
+
+void EventsPageWidget::onCopy()
+{
+    if (selectedRow >= 0) {
+        addTable(configuration->eventTableAt(selectedRow));
+    }
+}
+
+void EventsPageWidget::onEdit()
+{
+    if (selectedRow < 0) {
+        return;
+    }
+    const int row = selectedRow;
+    EventTable& table = configuration->eventTableAt(row);
+    EventTableEditDialog dialog(this, configuration, row == 0, true);
+    dialog.loadData(table);
+    if (dialog.exec() != QDialog::Accepted || row == 0) {
+        return;
+    }
+    dialog.storeData(table);
+    fillRow(row);
+    selectRow(row);
+    emit reloadDevicesTable();
+    emit modified();
+}
+
+void EventsPageWidget::onDel()
+{
+    if (selectedRow <= 0) {
+        return;
+    }
+    const int row = selectedRow;
+    const bool used = configuration->isEventTableUsed(row);
+    QString text = QStringLiteral("Удалить таблицу \"%1\"?")
+                       .arg(QString::fromStdU16String(configuration->eventTableAt(row).name));
+    if (used) {
+        text += QStringLiteral("\n\nВ конфигурации обнаружены приборы, использующие данную таблицу. После "
+                               "удаления для них будут установлены названия событий по умолчанию.");
+    }
+    if (!askYesNo(this, QStringLiteral("Удаление таблицы"), text)) {
+        return;
+    }
+    configuration->removeEventTable(row);
+    form->table->removeRow(row);
+    refillRows(row);
+    selectionChanged();
+    if (used) {
+        emit reloadDevicesTable();
+    }
+    emit modified();
+}
+
+void EventsPageWidget::onClear()
+{
+    const QString text = QStringLiteral("Вы действительно хотите удалить все таблицы названий событий?\n"
+                                        "Для всех приборов будут установлены названия событий по умолчанию.");
+    if (!askYesNo(this, QStringLiteral("Удаление"), text)) {
+        return;
+    }
+    configuration->clearEventTables();
+    loadTable();
+    emit reloadDevicesTable();
+    emit modified();
+}
+
+void EventsPageWidget::tablesMoved(int selectedTable)
+{
+    refillRows(1);
+    selectRow(selectedTable);
+    emit reloadDevicesTable();
+    emit modified();
+}
+
+void EventsPageWidget::onMakeFirst()
+{
+    if (selectedRow > 1) {
+        configuration->moveEventTableToTop(selectedRow);
+        tablesMoved(1);
+    }
+}
+
+void EventsPageWidget::onMoveUp()
+{
+    if (selectedRow > 1) {
+        const int row = selectedRow;
+        configuration->swapEventTables(row, row - 1);
+        tablesMoved(row - 1);
+    }
+}
+
+void EventsPageWidget::onMoveDown()
+{
+    if (selectedRow > 0 && selectedRow < rowCount() - 1) {
+        const int row = selectedRow;
+        configuration->swapEventTables(row, row + 1);
+        tablesMoved(row + 1);
+    }
+}
+
+void EventsPageWidget::onMakeLast()
+{
+    if (selectedRow > 0 && selectedRow < rowCount() - 1) {
+        configuration->moveEventTableToBottom(selectedRow);
+        tablesMoved(rowCount() - 1);
+    }
 }

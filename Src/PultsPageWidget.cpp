@@ -1,3 +1,243 @@
 #include "PultsPageWidget.h"
 
-PultsPageWidget::PultsPageWidget(QWidget* parent, config_zelmar::Configuration*) : QWidget(parent) {}
+#include "Prompter.h"
+#include "PultChecker.h"
+#include "PultEditDialog.h"
+#include "ui_PultsPageWidget.h"
+
+#include <config_zelmar/Configuration.h>
+
+using config_zelmar::Section;
+
+namespace {
+
+QTableWidgetItem* centredItem(const QString& text)
+{
+    auto* item = new QTableWidgetItem(text);
+    item->setTextAlignment(Qt::AlignCenter);
+    return item;
+}
+
+bool askYesNo(QWidget* parent, const QString& title, const QString& text)
+{
+    return Prompter::current().question(parent, title, text, QMessageBox::Yes | QMessageBox::No,
+                                        QMessageBox::No) == QMessageBox::Yes;
+}
+
+} // namespace
+
+PultsPageWidget::PultsPageWidget(QWidget* parent, config_zelmar::Configuration* configuration)
+    : QWidget(parent), form(std::make_unique<Ui::PultsPageWidget>()), configuration(configuration)
+{
+    form->setupUi(this);
+    boldFont = form->table->font();
+    boldFont.setWeight(75);
+    italicFont = form->table->font();
+    italicFont.setItalic(true);
+    const int widths[] = {50, 80, 140};
+    for (int column = 0; column < 3; ++column) {
+        form->table->horizontalHeader()->resizeSection(column, widths[column]);
+    }
+    connect(form->add, &QToolButton::clicked, this, &PultsPageWidget::onAdd);
+    connect(form->del, &QToolButton::clicked, this, &PultsPageWidget::onDel);
+    connect(form->copy, &QToolButton::clicked, this, &PultsPageWidget::onCopy);
+    connect(form->edit, &QToolButton::clicked, this, &PultsPageWidget::onEdit);
+    connect(form->clear, &QToolButton::clicked, this, &PultsPageWidget::onClear);
+    connect(form->table, &QTableWidget::itemSelectionChanged, this, &PultsPageWidget::selectionChanged);
+    connect(form->table, &QTableWidget::cellDoubleClicked, this, &PultsPageWidget::onEdit);
+    loadTable();
+}
+
+PultsPageWidget::~PultsPageWidget() = default;
+
+int PultsPageWidget::rowCount() const
+{
+    return form->table->rowCount();
+}
+
+void PultsPageWidget::loadTable()
+{
+    form->table->setRowCount(0);
+    if (configuration->pultType()) {
+        for (const auto& [address, section] : configuration->sections) {
+            if (address != 0) {
+                const int row = form->table->rowCount();
+                form->table->insertRow(row);
+                form->table->setItem(row, 0, centredItem(QString::number(address)));
+                fillRow(row, section);
+            }
+        }
+    }
+    selectionChanged();
+}
+
+void PultsPageWidget::updateCount()
+{
+    const int rows = rowCount();
+    const bool roomLeft = rows < maxPults;
+    form->add->setEnabled(roomLeft);
+    form->copy->setEnabled(roomLeft && selectedRow >= 0);
+    form->clear->setEnabled(rows > 0);
+    form->labelCount->setText(QStringLiteral("Всего пультов: %1 / %2").arg(rows).arg(maxPults));
+}
+
+void PultsPageWidget::selectionChanged()
+{
+    const auto items = form->table->selectedItems();
+    selectedRow = items.isEmpty() ? -1 : items.first()->row();
+    form->del->setEnabled(selectedRow >= 0);
+    form->edit->setEnabled(selectedRow >= 0);
+    updateCount();
+}
+
+int PultsPageWidget::firstFreeAddress() const
+{
+    for (int address = 1; address <= maxPults; ++address) {
+        if (configuration->sections.count(address) == 0) {
+            return address;
+        }
+    }
+    return 1;
+}
+
+int PultsPageWidget::addressAt(int row) const
+{
+    return form->table->item(row, 0)->text().toInt();
+}
+
+int PultsPageWidget::insertSortedRow(int address)
+{
+    int row = 0;
+    while (row < rowCount() && addressAt(row) <= address) {
+        ++row;
+    }
+    form->table->insertRow(row);
+    form->table->setItem(row, 0, centredItem(QString::number(address)));
+    return row;
+}
+
+void PultsPageWidget::fillRow(int row, const Section& section)
+{
+    form->table->setItem(row, 1, centredItem(QString::fromStdU16String(Section::groupName(section.group))));
+    const bool defaultName = section.name.empty();
+    const QString name =
+        QString::fromStdU16String(defaultName ? Section::defaultPultName(section.address) : section.name);
+    const QString dublerName = QString::fromStdU16String(
+        defaultName ? Section::defaultDublerName(section.address) : section.dublerName);
+    auto* nameItem = new QTableWidgetItem(name);
+    nameItem->setFont(defaultName ? italicFont : boldFont);
+    form->table->setItem(row, 2, nameItem);
+    auto* dublerItem = new QTableWidgetItem(section.dubler ? dublerName : QString());
+    if (section.dubler) {
+        dublerItem->setFont(defaultName ? italicFont : boldFont);
+    }
+    form->table->setItem(row, 3, dublerItem);
+}
+
+void PultsPageWidget::selectRow(int row)
+{
+    form->table->setCurrentCell(row, 0);
+    form->table->selectRow(row);
+    selectionChanged();
+}
+
+bool PultsPageWidget::runDialog(Section* section, int editedAddress)
+{
+    PultChecker checker(configuration, editedAddress);
+    PultEditDialog dialog(this, section, &checker);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void PultsPageWidget::addSection(const Section& section)
+{
+    configuration->sections[section.address] = section;
+    const int row = insertSortedRow(section.address);
+    fillRow(row, section);
+    selectRow(row);
+}
+
+void PultsPageWidget::onAdd()
+{
+    Section section;
+    section.address = firstFreeAddress();
+    if (!runDialog(&section, -1)) {
+        return;
+    }
+    addSection(section);
+    if (!section.name.empty()) {
+        emit updateDevicesMaxRowCount();
+    }
+    emit modified();
+}
+
+void PultsPageWidget::onCopy()
+{
+    if (selectedRow < 0) {
+        return;
+    }
+    Section section = configuration->sections.at(addressAt(selectedRow));
+    section.address = firstFreeAddress();
+    if (!runDialog(&section, -1)) {
+        return;
+    }
+    addSection(section);
+    emit reloadDevicesTable();
+    emit modified();
+}
+
+void PultsPageWidget::onEdit()
+{
+    if (selectedRow < 0) {
+        return;
+    }
+    const int oldAddress = addressAt(selectedRow);
+    Section& section = configuration->sections.at(oldAddress);
+    if (!runDialog(&section, oldAddress)) {
+        return;
+    }
+    int row = selectedRow;
+    if (section.address != oldAddress) {
+        const Section moved = section;
+        configuration->sections.erase(oldAddress);
+        configuration->sections[moved.address] = moved;
+        form->table->removeRow(row);
+        row = insertSortedRow(moved.address);
+    }
+    fillRow(row, configuration->sections.at(addressAt(row)));
+    selectRow(row);
+    emit reloadDevicesTable();
+    emit modified();
+}
+
+void PultsPageWidget::onDel()
+{
+    if (selectedRow < 0) {
+        return;
+    }
+    const int address = addressAt(selectedRow);
+    const QString text =
+        QStringLiteral("Удалить адрес %1?\n(При этом будут удалены названия всех приборов секции!)")
+            .arg(address);
+    if (!askYesNo(this, QStringLiteral("Удаление пульта"), text)) {
+        return;
+    }
+    configuration->sections.erase(address);
+    form->table->removeRow(selectedRow);
+    selectionChanged();
+    emit reloadDevicesTable();
+    emit modified();
+}
+
+void PultsPageWidget::onClear()
+{
+    const QString text = QStringLiteral("Вы действительно хотите удалить все пульты?\n"
+                                        "(При этом будут удалены названия всех приборов!)");
+    if (!askYesNo(this, QStringLiteral("Удаление"), text)) {
+        return;
+    }
+    configuration->sections.clear();
+    form->table->setRowCount(0);
+    selectionChanged();
+    emit reloadDevicesTable();
+    emit modified();
+}
