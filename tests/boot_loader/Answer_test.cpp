@@ -72,13 +72,16 @@ TEST(Answer, DamageAndSilence)
     EXPECT_STREQ(BootloaderException(1).what(), "Нет связи с прибором");
 }
 
-TEST(Answer, TruncatedAnswerIsDamagedNotSilent)
+TEST(Answer, AnswerCutShortByTheTimeoutCountsAsNoAnswer)
 {
     const std::vector<uint8_t> full = answerBytes(0xA0, {1, 2, 3, 4});
     for (std::size_t length = 1; length < full.size(); ++length) {
         const Answer answer = readAnswer(std::vector<uint8_t>(full.begin(), full.begin() + length), 7);
-        EXPECT_EQ(checkCode(answer), 2) << "after " << length << " characters";
+        EXPECT_TRUE(answer.characters.empty()) << "after " << length << " characters";
+        EXPECT_EQ(checkCode(answer), 1) << "after " << length << " characters";
     }
+    const std::vector<uint8_t> error = answerBytes(0xA2);
+    EXPECT_EQ(checkCode(readAnswer(std::vector<uint8_t>(error.begin(), error.begin() + 2), 7)), 1);
 }
 
 TEST(Answer, ShortSuccessWhoseCrcHappensToMatchIsStillRefused)

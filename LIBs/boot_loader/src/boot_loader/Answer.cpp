@@ -11,12 +11,14 @@ namespace {
 
 constexpr std::size_t shortestAnswer = 3;
 
-// Reads the wanted number of characters; on a time-out `characters` holds what arrived.
-void readCharacters(rs485::Byte9Stream& stream, std::vector<uint16_t>& characters)
+// Reads the wanted number of characters; false when the time-out ran out first.
+bool readCharacters(rs485::Byte9Stream& stream, std::vector<uint16_t>& characters)
 {
     try {
         stream >> characters;
+        return true;
     } catch (const rs485::ReceiveTimeoutException&) {
+        return false;
     }
 }
 
@@ -91,12 +93,19 @@ uint32_t Answer::uint32Value() const
 rs485::Byte9Stream& operator>>(rs485::Byte9Stream& stream, Answer& answer)
 {
     const std::size_t wanted = answer.expectedSize();
+    // An answer cut short by the time-out counts as no answer at all: the panel may be stuck in the
+    // middle of a frame, and only "no answer" makes the next attempt send the resynchronisation prefix.
+    answer.characters.clear();
     std::vector<uint16_t> received(wanted <= shortestAnswer ? wanted : 1);
-    readCharacters(stream, received);
-    if (wanted > shortestAnswer && received.size() == 1) {
+    if (!readCharacters(stream, received)) {
+        return stream;
+    }
+    if (wanted > shortestAnswer) {
         const bool success = received.front() == Answer::Success;
         std::vector<uint16_t> rest(success ? wanted - 1 : shortestAnswer - 1);
-        readCharacters(stream, rest);
+        if (!readCharacters(stream, rest)) {
+            return stream;
+        }
         received.insert(received.end(), rest.begin(), rest.end());
     }
     answer.characters = std::move(received);
