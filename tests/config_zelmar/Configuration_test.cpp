@@ -1,6 +1,7 @@
 // Configuration: defaults, console type changes, command order and the event table references that
 // must follow every move and removal of tables.
 #include "config_zelmar/Configuration.h"
+#include "config_zelmar/Trace.h"
 
 #include <gtest/gtest.h>
 
@@ -296,4 +297,11 @@ TEST(Configuration, SameContentSeesEveryStoredField)
     unstored.writeCounter = 3;
     unstored.password = "99"; // no password set
     EXPECT_TRUE(sameContent(base, unstored));
+}
+
+TEST(Configuration, ModelTraceIsOffUnlessEnabledByRules)
+{
+    EXPECT_STREQ(lcModel().categoryName(), "zelmar.model");
+    EXPECT_FALSE(lcModel().isDebugEnabled());
+    EXPECT_TRUE(lcModel().isWarningEnabled());
 }

@@ -4,6 +4,11 @@
 
 #include <QBuffer>
 
+void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
 namespace xml_test {
 
 QByteArray saveToBytes(const config_zelmar::Configuration& configuration)

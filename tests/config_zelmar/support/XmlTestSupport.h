@@ -3,7 +3,11 @@
 #include <QByteArray>
 #include <QString>
 
+#include <ostream>
 #include <string>
+
+// Readable QString values in test failures.
+void PrintTo(const QString& text, std::ostream* os);
 
 namespace config_zelmar {
 class Configuration;

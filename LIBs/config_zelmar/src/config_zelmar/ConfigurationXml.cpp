@@ -54,7 +54,8 @@ void Configuration::toXml(QXmlStreamWriter& writer) const
     xml::writeDecimal(writer, "clockSyncHour", clockSyncHour);
     writer.writeTextElement(QStringLiteral("zummerConfig"), xml::hexByte(zummerConfig));
     if (hasPassword) {
-        writer.writeTextElement(QStringLiteral("password"), QString::fromStdString(password));
+        writer.writeTextElement(QStringLiteral("password"),
+                                xml::writableText(QString::fromStdString(password).toStdU16String()));
     }
     xml::writeDecimal(writer, "pultType", centralPult ? 1 : 0);
     xml::writeDecimal(writer, "voltage", voltage ? 24 : 12);

@@ -5,6 +5,16 @@
 
 namespace config_zelmar::xml {
 
+namespace {
+
+bool isXmlCharacter(char32_t c)
+{
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
+           (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+} // namespace
+
 QString formatErrorText()
 {
     return QString::fromUtf8("Неправильный формат файла.");
@@ -54,9 +64,26 @@ std::u16string readWideText(QXmlStreamReader& reader)
     return readText(reader).toStdU16String();
 }
 
+QString writableText(const std::u16string& text)
+{
+    QString result;
+    result.reserve(static_cast<int>(text.size()));
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        const bool pairStart =
+            QChar::isHighSurrogate(c) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1]);
+        if (pairStart) {
+            result.append(QChar(c)).append(QChar(text[++i]));
+        } else {
+            result.append(isXmlCharacter(c) ? QChar(c) : QChar(u'.'));
+        }
+    }
+    return result;
+}
+
 void writeText(QXmlStreamWriter& writer, const char* name, const std::u16string& text)
 {
-    writer.writeTextElement(QLatin1String(name), QString::fromStdU16String(text));
+    writer.writeTextElement(QLatin1String(name), writableText(text));
 }
 
 void writeDecimal(QXmlStreamWriter& writer, const char* name, int64_t value)

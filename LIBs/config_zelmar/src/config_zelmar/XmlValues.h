@@ -32,6 +32,10 @@ bool flagAttribute(const QXmlStreamReader& reader, const char* name);
 QString readText(QXmlStreamReader& reader);
 std::u16string readWideText(QXmlStreamReader& reader);
 
+// The text with every character that XML 1.0 cannot carry (control characters, unpaired surrogates,
+// U+FFFE, U+FFFF) replaced by a full stop, as the panel would show it; otherwise the saved file could not
+// be opened again.
+QString writableText(const std::u16string& text);
 void writeText(QXmlStreamWriter& writer, const char* name, const std::u16string& text);
 void writeDecimal(QXmlStreamWriter& writer, const char* name, int64_t value);
 
