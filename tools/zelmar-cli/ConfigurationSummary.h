@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+namespace config_zelmar {
+class Configuration;
+}
+
+namespace zelmar_cli {
+
+// One line that says what a configuration holds, for example
+// "section console, 1 section, 3 devices, 2 named devices, 1 event table, 0 commands".
+std::string configurationSummary(const config_zelmar::Configuration& configuration);
+
+} // namespace zelmar_cli

@@ -1,0 +1,175 @@
+// The emulate subcommand: an emulated panel on a pseudo-terminal or a serial port.
+#include "ArgumentParser.h"
+#include "CliError.h"
+#include "Commands.h"
+#include "ExitStatus.h"
+#include "HelpTexts.h"
+#include "PortOpening.h"
+
+#include "panel_emulator/PanelEmulator.h"
+#include "panel_emulator/PtyPanelServer.h"
+#include "panel_emulator/SerialPanelServer.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <stdexcept>
+
+namespace zelmar_cli {
+
+namespace {
+
+using Option = ArgumentParser::Option;
+using panel_emulator::LoggedCommand;
+using panel_emulator::PanelEmulator;
+
+constexpr uint8_t finishCommand = 0xF4;
+constexpr uint8_t successStatus = 0xA0;
+constexpr int stopCheckMilliseconds = 100;
+
+volatile std::sig_atomic_t stopRequested = 0;
+
+void requestStop(int)
+{
+    stopRequested = 1;
+}
+
+// Without SA_RESTART, so that a signal also ends a wait of the server at once.
+void installStopHandlers()
+{
+    struct sigaction action
+    {
+    };
+    action.sa_handler = requestStop;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+struct EmulatorFiles
+{
+    std::string saveOptions;
+    std::string saveConfig;
+};
+
+// A valid empty panel: the firmware code and nothing else.
+void prepareMemories(PanelEmulator& panel, const ArgumentParser& parser)
+{
+    panel.memory(1).fill(0xFF);
+    panel.memory(1).setByteAt(0x04, 0xB2);
+    try {
+        if (parser.has("--options")) {
+            panel.memory(1).loadFile(parser.value("--options"));
+        }
+        if (parser.has("--config")) {
+            panel.memory(0).loadFile(parser.value("--config"));
+        }
+    } catch (const std::runtime_error& error) {
+        throw CliError(FileError, error.what());
+    }
+}
+
+void applyFaults(PanelEmulator& panel, const ArgumentParser& parser)
+{
+    std::string script;
+    for (const std::string& item : parser.all("--fault")) {
+        script += (script.empty() ? "" : ",") + item;
+    }
+    try {
+        panel.applyFaultScript(script);
+    } catch (const std::invalid_argument& error) {
+        throw CliError(UsageError, std::string("emulate: bad --fault: ") + error.what());
+    }
+}
+
+// False when a file could not be saved; the message is already on standard error.
+bool saveMemories(const PanelEmulator& panel, const EmulatorFiles& files)
+{
+    bool saved = true;
+    const auto save = [&saved](const panel_emulator::PanelMemory& memory, const std::string& path) {
+        if (path.empty()) {
+            return;
+        }
+        try {
+            memory.saveFile(path);
+        } catch (const std::runtime_error& error) {
+            std::fprintf(stderr, "zelmar-cli: %s\n", error.what());
+            saved = false;
+        }
+    };
+    save(panel.memory(1), files.saveOptions);
+    save(panel.memory(0), files.saveConfig);
+    return saved;
+}
+
+template <typename Server> int serve(Server& server, PanelEmulator& panel, const EmulatorFiles& files)
+{
+    bool saved = true;
+    server.setCommandObserver([&](const LoggedCommand& command) {
+        if (command.code == finishCommand && command.answerStatus == successStatus) {
+            saved = saveMemories(panel, files) && saved;
+        }
+    });
+    installStopHandlers();
+    while (stopRequested == 0) {
+        if (!server.serveOnce(stopCheckMilliseconds)) {
+            std::fprintf(stderr, "zelmar-cli: emulate: the link has dropped\n");
+            break;
+        }
+    }
+    server.close();
+    saved = saveMemories(panel, files) && saved;
+    return saved ? Success : FileError;
+}
+
+int servePty(PanelEmulator& panel, const EmulatorFiles& files)
+{
+    panel_emulator::PtyPanelServer server(panel);
+    if (!server.open()) {
+        throw CliError(PortError,
+                       std::string("emulate: cannot create a pseudo-terminal: ") + std::strerror(errno));
+    }
+    std::printf("%s\n", server.slavePath().c_str());
+    std::fflush(stdout);
+    return serve(server, panel, files);
+}
+
+int servePort(PanelEmulator& panel, const std::string& port, const EmulatorFiles& files)
+{
+    panel_emulator::SerialPanelServer server(panel);
+    if (!server.open(port)) {
+        throw CliError(PortError, port + ": " + portFailureReason(port));
+    }
+    return serve(server, panel, files);
+}
+
+} // namespace
+
+int runEmulate(const Arguments& arguments)
+{
+    ArgumentParser parser("emulate",
+                          {{"--pty", "", false, false},
+                           {"--port", "", true, false},
+                           {"--options", "", true, false},
+                           {"--config", "", true, false},
+                           {"--save-options", "", true, false},
+                           {"--save-config", "", true, false},
+                           {"--fault", "", true, true}},
+                          0, 0);
+    parser.parse(arguments);
+    if (parser.helpWanted()) {
+        return printCommandHelp("emulate");
+    }
+    if (parser.has("--pty") == parser.has("--port")) {
+        throw CliError(UsageError,
+                       "emulate: give either --pty or --port PORT (see zelmar-cli emulate --help)");
+    }
+    PanelEmulator panel;
+    applyFaults(panel, parser);
+    prepareMemories(panel, parser);
+    const EmulatorFiles files{parser.value("--save-options"), parser.value("--save-config")};
+    return parser.has("--pty") ? servePty(panel, files) : servePort(panel, parser.value("--port"), files);
+}
+
+} // namespace zelmar_cli

@@ -1,0 +1,15 @@
+#pragma once
+
+namespace zelmar_cli {
+
+// The tool's exit statuses; scripts rely on them.
+enum ExitStatus : int
+{
+    Success = 0,
+    UsageError = 1,
+    FileError = 2,         // a file cannot be read, written or parsed
+    PortError = 3,         // the port cannot be opened
+    TransferErrorBase = 10 // plus the code of the transfer error, 0 to 7
+};
+
+} // namespace zelmar_cli

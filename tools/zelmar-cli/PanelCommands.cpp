@@ -1,0 +1,143 @@
+// The subcommands that talk to the panel: ports, info, read, write.
+#include "ArgumentParser.h"
+#include "Commands.h"
+#include "ExitStatus.h"
+#include "FileAccess.h"
+#include "HelpTexts.h"
+#include "PortOpening.h"
+#include "TerminalProgress.h"
+
+#include "config_zelmar/ConfigZelmar.h"
+#include "config_zelmar/Configuration.h"
+#include "config_zelmar/PanelInfo.h"
+#include "rs485/RS485Connection.h"
+
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace zelmar_cli {
+
+namespace {
+
+using Option = ArgumentParser::Option;
+
+const Option portOption{"--port", "", true, false};
+const Option fastOption{"--fast", "", false, false};
+const Option outputOption{"--output", "-o", true, false};
+
+// Closes the port whatever the transfer's outcome.
+class OpenPort
+{
+public:
+    OpenPort(config_zelmar::ConfigZelmar& transfer, const std::string& port) : transfer(transfer)
+    {
+        openPort(transfer, port);
+    }
+    ~OpenPort() { transfer.close(); }
+
+    OpenPort(const OpenPort&) = delete;
+    OpenPort& operator=(const OpenPort&) = delete;
+
+private:
+    config_zelmar::ConfigZelmar& transfer;
+};
+
+void printLine(const std::string& key, const std::string& value)
+{
+    std::printf("%s: %s\n", key.c_str(), value.c_str());
+}
+
+} // namespace
+
+int runPorts(const Arguments& arguments)
+{
+    ArgumentParser parser("ports", {}, 0, 0);
+    parser.parse(arguments);
+    if (parser.helpWanted()) {
+        return printCommandHelp("ports");
+    }
+    const std::vector<std::string> converters = rs485::RS485Connection::ftdiPorts();
+    for (const std::string& port : rs485::RS485Connection::serialPorts()) {
+        const bool converter = std::find(converters.begin(), converters.end(), port) != converters.end();
+        std::printf("%s%s\n", port.c_str(), converter ? "\tconverter" : "");
+    }
+    return std::fflush(stdout) == 0 ? Success : FileError;
+}
+
+int runInfo(const Arguments& arguments)
+{
+    ArgumentParser parser("info", {portOption}, 0, 0);
+    parser.parse(arguments);
+    if (parser.helpWanted()) {
+        return printCommandHelp("info");
+    }
+    const std::string port = parser.required("--port");
+    config_zelmar::ConfigZelmar transfer;
+    config_zelmar::PanelInfo info;
+    {
+        OpenPort opened(transfer, port);
+        info = transfer.readPanelInfo();
+    }
+    printLine("loader-version", std::to_string(info.loaderVersion));
+    printLine("device-name", info.deviceName);
+    printLine("page-size", std::to_string(info.pageSize));
+    printLine("firmware-version", info.firmwareVersion);
+    printLine("last-write-date", info.lastWriteDate);
+    printLine("write-counter", std::to_string(info.writeCounter));
+    return std::fflush(stdout) == 0 ? Success : FileError;
+}
+
+int runRead(const Arguments& arguments)
+{
+    ArgumentParser parser("read", {portOption, fastOption, outputOption}, 0, 0);
+    parser.parse(arguments);
+    if (parser.helpWanted()) {
+        return printCommandHelp("read");
+    }
+    const std::string port = parser.required("--port");
+    const std::string output = parser.value("--output");
+    // Opened first, so that an output that cannot be written is known before the panel is read.
+    std::unique_ptr<QSaveFile> outputFile;
+    if (!output.empty() && output != "-") {
+        outputFile = FileAccess::beginOutput(output);
+    }
+    config_zelmar::Configuration configuration;
+    config_zelmar::ConfigZelmar transfer;
+    transfer.setRaisedSpeed(parser.has("--fast"));
+    {
+        OpenPort opened(transfer, port);
+        TerminalProgress progress;
+        transfer.readConfiguration(configuration, progress.handler());
+    }
+    const QByteArray document = FileAccess::configurationDocument(configuration);
+    if (outputFile) {
+        FileAccess::writeOutput(*outputFile, document);
+        FileAccess::commitOutput(*outputFile);
+    } else {
+        FileAccess::writeStandardOutput(document);
+    }
+    return Success;
+}
+
+int runWrite(const Arguments& arguments)
+{
+    ArgumentParser parser("write", {portOption, fastOption}, 1, 1);
+    parser.parse(arguments);
+    if (parser.helpWanted()) {
+        return printCommandHelp("write");
+    }
+    const std::string port = parser.required("--port");
+    config_zelmar::Configuration configuration;
+    // A file that the reader reports as damaged may be only partly read: never write that into a panel.
+    FileAccess::loadConfiguration(parser.positionals().front(), configuration);
+    config_zelmar::ConfigZelmar transfer;
+    transfer.setRaisedSpeed(parser.has("--fast"));
+    OpenPort opened(transfer, port);
+    TerminalProgress progress;
+    transfer.writeConfiguration(configuration, progress.handler());
+    return Success;
+}
+
+} // namespace zelmar_cli

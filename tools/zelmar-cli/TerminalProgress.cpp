@@ -1,0 +1,49 @@
+#include "TerminalProgress.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+
+namespace zelmar_cli {
+
+namespace {
+
+constexpr int barWidth = 40;
+
+} // namespace
+
+TerminalProgress::TerminalProgress() : enabled(isatty(STDERR_FILENO) == 1) {}
+
+TerminalProgress::~TerminalProgress()
+{
+    endLine();
+}
+
+void TerminalProgress::setProgress(float fraction)
+{
+    if (!enabled) {
+        return;
+    }
+    const float clamped = std::clamp(fraction, 0.0f, 1.0f);
+    const int percent = static_cast<int>(clamped * 100.0f);
+    if (percent == lastPercent) {
+        return;
+    }
+    lastPercent = percent;
+    const int filled = static_cast<int>(clamped * barWidth);
+    const std::string bar = std::string(filled, '#') + std::string(barWidth - filled, ' ');
+    std::fprintf(stderr, "\r[%s] %3d%%", bar.c_str(), percent);
+    std::fflush(stderr);
+    drawn = true;
+}
+
+void TerminalProgress::endLine()
+{
+    if (drawn) {
+        std::fputc('\n', stderr);
+        drawn = false;
+    }
+}
+
+} // namespace zelmar_cli
