@@ -1,3 +1,4 @@
+#include "EmulatedPanel.h"
 #include "LinkTraceLogging.h"
 #include "MainWindow.h"
 
@@ -13,7 +14,14 @@ int main(int argc, char* argv[])
         QCoreApplication::installTranslator(&translator);
     }
     installLinkTraceLogging();
-    MainWindow window;
+
+    // --emulator offers an emulated panel beside the real ports, for trying the program without hardware.
+    EmulatedPanel emulatedPanel;
+    MainWindowOptions options;
+    if (QCoreApplication::arguments().contains(QStringLiteral("--emulator"))) {
+        options = emulatedPanel.attachTo(std::move(options));
+    }
+    MainWindow window(std::move(options));
     window.show();
     return application.exec();
 }

@@ -1,0 +1,210 @@
+// The main window's title, modified flag, page switching, actions, close question and console-type change.
+#include "CommandsPageWidget.h"
+#include "DevicesPageWidget.h"
+#include "EventsPageWidget.h"
+#include "MainWindow.h"
+#include "PultsPageWidget.h"
+#include "support/Controls.h"
+#include "support/ScriptedPrompter.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QToolBar>
+#include <QtTest>
+
+namespace {
+
+const QString programTitle = QStringLiteral("Конфигуратор «Зелмар»");
+
+MainWindowOptions noPorts()
+{
+    MainWindowOptions options;
+    options.portLister =
+        PortLister{[] { return std::vector<std::string>(); }, [] { return std::vector<std::string>(); }};
+    return options;
+}
+
+QStringList actionNames(const QList<QAction*>& actions)
+{
+    QStringList names;
+    for (const QAction* action : actions) {
+        names << (action->isSeparator() ? QStringLiteral("|") : action->objectName());
+    }
+    return names;
+}
+
+} // namespace
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startsWithoutFile()
+    {
+        MainWindow window(noPorts());
+        QCOMPARE(window.windowTitle(), programTitle);
+        QVERIFY(!control<QAction>(window, "save")->isEnabled());
+        QVERIFY(!window.isModified());
+        QCOMPARE(window.size(), QSize(809, 443));
+    }
+
+    void editWithoutFileKeepsTitleAndSaveDisabled()
+    {
+        MainWindow window(noPorts());
+        control<QSpinBox>(window, "pultAddress")->setValue(5);
+        QVERIFY(window.isModified());
+        QCOMPARE(window.windowTitle(), programTitle);
+        QVERIFY(!control<QAction>(window, "save")->isEnabled());
+    }
+
+    void closingWithUnsavedEditsAsksEvenWithoutFile()
+    {
+        ScriptedPrompter prompter;
+        MainWindow window(noPorts());
+        window.show();
+        control<QSpinBox>(window, "pultAddress")->setValue(5);
+
+        prompter.answer = QMessageBox::No;
+        QVERIFY(!window.close());
+        QCOMPARE(prompter.boxes.size(), 1);
+        QCOMPARE(prompter.lastBox().title, programTitle);
+        QCOMPARE(prompter.lastBox().text, QStringLiteral("Файл не сохранён! Выйти из программы?"));
+        QCOMPARE(prompter.lastBox().defaultButton, QMessageBox::No);
+
+        prompter.answer = QMessageBox::Yes;
+        QVERIFY(window.close());
+    }
+
+    void closingWithoutEditsAsksNothing()
+    {
+        ScriptedPrompter prompter;
+        MainWindow window(noPorts());
+        window.show();
+        QVERIFY(window.close());
+        QVERIFY(prompter.boxes.isEmpty());
+    }
+
+    void pageButtonsShowTheirPagesAndMoveTheBoldFont()
+    {
+        MainWindow window(noPorts());
+        auto* stack = control<QStackedWidget>(window, "stackedWidget");
+        auto* common = control<QPushButton>(window, "bCommonOptions");
+        const char* buttons[] = {"bCommonOptions", "bInterface",  "bSectionPults",
+                                 "bDevices",       "bEventNames", "bCommands"};
+        QVERIFY(common->font().bold());
+        for (int index = 5; index >= 0; --index) {
+            auto* button = control<QPushButton>(window, buttons[index]);
+            button->click();
+            QCOMPARE(stack->currentIndex(), index);
+            QVERIFY(button->font().bold());
+            for (const char* other : buttons) {
+                if (other != buttons[index]) {
+                    QVERIFY2(!control<QPushButton>(window, other)->font().bold(), other);
+                }
+            }
+        }
+        common->click();
+        QCOMPARE(stack->currentIndex(), 0);
+        QVERIFY(common->font().bold());
+    }
+
+    void tablePagesSitAtTheirStackIndexes()
+    {
+        MainWindow window(noPorts());
+        auto* stack = control<QStackedWidget>(window, "stackedWidget");
+        QCOMPARE(stack->count(), 6);
+        QCOMPARE(stack->widget(0)->objectName(), QStringLiteral("pageCommonOptions"));
+        QCOMPARE(stack->widget(1)->objectName(), QStringLiteral("pageInterface"));
+        QVERIFY(qobject_cast<PultsPageWidget*>(stack->widget(2)) != nullptr);
+        QVERIFY(qobject_cast<DevicesPageWidget*>(stack->widget(3)) != nullptr);
+        QVERIFY(qobject_cast<EventsPageWidget*>(stack->widget(4)) != nullptr);
+        QVERIFY(qobject_cast<CommandsPageWidget*>(stack->widget(5)) != nullptr);
+    }
+
+    void menusAndToolBarHoldTheActionsInOrder()
+    {
+        MainWindow window(noPorts());
+        const QStringList fileSequence{"loadFromDevice", "saveToDevice", "|", "open",
+                                       "save",           "saveAs",       "|", "quit"};
+        QCOMPARE(actionNames(control<QMenu>(window, "menuFile")->actions()), fileSequence);
+        QCOMPARE(actionNames(control<QToolBar>(window, "toolBar")->actions()), fileSequence);
+        QCOMPARE(actionNames(control<QMenu>(window, "menuHelp")->actions()), QStringList{"about"});
+        QCOMPARE(control<QAction>(window, "loadFromDevice")->shortcut(),
+                 QKeySequence(QStringLiteral("Ctrl+R")));
+        QCOMPARE(control<QAction>(window, "save")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+        QCOMPARE(control<QAction>(window, "saveAs")->iconText(), QStringLiteral("Сохранить как"));
+        QVERIFY(!control<QAction>(window, "open")->icon().isNull());
+    }
+
+    void sectionConsoleHidesCentralOnlyControls()
+    {
+        MainWindow window(noPorts());
+        QVERIFY(!control<QWidget>(window, "bSectionPults")->isVisibleTo(&window));
+        QVERIFY(!control<QWidget>(window, "groupClockSync")->isVisibleTo(&window));
+        QVERIFY(!control<QWidget>(window, "groupReset")->isVisibleTo(&window));
+    }
+
+    void resetRadiosDoNotMarkModified()
+    {
+        MainWindow window(noPorts());
+        control<QRadioButton>(window, "commonReset")->click();
+        control<QRadioButton>(window, "individualReset")->click();
+        QVERIFY(!window.isModified());
+    }
+
+    void pultTypeChangeWithEmptyTablesAsksNothing()
+    {
+        ScriptedPrompter prompter;
+        MainWindow window(noPorts());
+        control<QComboBox>(window, "pultType")->setCurrentIndex(1);
+
+        QVERIFY(prompter.boxes.isEmpty());
+        QVERIFY(window.configuration().pultType());
+        QVERIFY(window.isModified());
+        QVERIFY(control<QWidget>(window, "bSectionPults")->isVisibleTo(&window));
+        QVERIFY(control<QWidget>(window, "groupReset")->isVisibleTo(&window));
+        QCOMPARE(control<QPushButton>(window, "bDevices")->text(), QStringLiteral("Названия приборов"));
+        QCOMPARE(control<QCheckBox>(window, "zummerRemoteOff")->text(),
+                 QStringLiteral("Выключение зуммера с секционного пульта"));
+    }
+
+    void pultTypeChangeWithRowsAsksAndNoRestoresTheCombo()
+    {
+        ScriptedPrompter prompter;
+        MainWindow window(noPorts());
+        window.configuration().commands.emplace_back(false);
+        window.loadFromConfiguration();
+        if (window.findChild<CommandsPageWidget*>()->rowCount() == 0) {
+            QSKIP("the commands page does not list commands yet");
+        }
+        auto* pultType = control<QComboBox>(window, "pultType");
+
+        prompter.answer = QMessageBox::No;
+        pultType->setCurrentIndex(1);
+        QCOMPARE(prompter.boxes.size(), 1);
+        QCOMPARE(prompter.lastBox().title, QStringLiteral("Тип пульта"));
+        QCOMPARE(prompter.lastBox().defaultButton, QMessageBox::No);
+        QCOMPARE(pultType->currentIndex(), 0);
+        QVERIFY(!window.configuration().pultType());
+        QCOMPARE(window.configuration().commands.size(), std::size_t(1));
+        QVERIFY(!window.isModified());
+
+        prompter.answer = QMessageBox::Yes;
+        pultType->setCurrentIndex(1);
+        QCOMPARE(prompter.boxes.size(), 2);
+        QVERIFY(window.configuration().pultType());
+        QVERIFY(window.configuration().commands.empty());
+        QCOMPARE(window.findChild<CommandsPageWidget*>()->rowCount(), 0);
+        QVERIFY(window.isModified());
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindow_test.moc"

@@ -1,0 +1,247 @@
+// Reading and writing the panel through the main window, against the emulated panel: the connection
+// dialog, the progress dialog, the success and failure boxes and the modified flag.
+#include "ConnectDialog.h"
+#include "EmulatedPanel.h"
+#include "MainWindow.h"
+#include "ProgressDialog.h"
+#include "support/Controls.h"
+#include "support/ModalCloser.h"
+#include "support/ScriptedPrompter.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTimer>
+#include <QtTest>
+
+#include <algorithm>
+
+namespace {
+
+const QString programTitle = QStringLiteral("Конфигуратор «Зелмар»");
+const QString errorTitle = QStringLiteral("Ошибка");
+
+// A window whose connection dialog lists the emulated panel and no real port.
+struct EmulatedWindow
+{
+    EmulatedPanel emulated;
+    MainWindow window;
+
+    EmulatedWindow() : window(emulated.attachTo(noRealPorts())) {}
+
+    static MainWindowOptions noRealPorts()
+    {
+        MainWindowOptions options;
+        options.portLister = PortLister{[] { return std::vector<std::string>{"/dev/zelmar-test-missing"}; },
+                                        [] { return std::vector<std::string>(); }};
+        return options;
+    }
+
+    std::size_t commandsReceived(uint8_t code) const
+    {
+        const auto& commands = const_cast<EmulatedPanel&>(emulated).panel().log().commands;
+        return std::count_if(
+            commands.begin(), commands.end(),
+            [code](const panel_emulator::LoggedCommand& command) { return command.code == code; });
+    }
+};
+
+// Answers the next connection dialog with the given port and raised-speed choice, or cancels it.
+class PortChoice
+{
+public:
+    PortChoice(const QString& port, bool turbo, bool accept = true)
+        : closer([=](QWidget* modal) {
+              auto* dialog = qobject_cast<ConnectDialog*>(modal);
+              if (dialog == nullptr) {
+                  modal->close();
+                  return;
+              }
+              shownPorts = control<QComboBox>(dialog, "portName")->count();
+              control<QComboBox>(dialog, "portName")->setCurrentText(port);
+              control<QCheckBox>(dialog, "turbo")->setChecked(turbo);
+              if (accept) {
+                  dialog->accept();
+              } else {
+                  dialog->reject();
+              }
+          })
+    {}
+
+    bool appeared() const { return closer.appeared(); }
+    int shownPorts = 0;
+
+private:
+    ModalCloser closer;
+};
+
+// Records the progress dialog's bar each time the window processes events during a transfer.
+class ProgressRecorder : public QObject
+{
+public:
+    explicit ProgressRecorder(const MainWindow& observed) : window(observed)
+    {
+        connect(&timer, &QTimer::timeout, this, [this] {
+            if (const auto* dialog = window.findChild<ProgressDialog*>()) {
+                values << dialog->progressValue();
+                titles << dialog->windowTitle();
+            }
+        });
+        timer.start(0);
+    }
+
+    QList<int> values;
+    QStringList titles;
+
+private:
+    const MainWindow& window;
+    QTimer timer;
+};
+
+} // namespace
+
+class PanelCommandsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void writeThenReadShowsTheWrittenOptions()
+    {
+        ScriptedPrompter prompter;
+        EmulatedWindow emulated;
+        MainWindow& window = emulated.window;
+        window.show();
+        control<QSpinBox>(window, "pultAddress")->setValue(11);
+        control<QSpinBox>(window, "backlightTime")->setValue(77);
+        window.setModified(false);
+
+        {
+            PortChoice choice(EmulatedPanel::portName, false);
+            ProgressRecorder progress(window);
+            window.onSaveToDevice();
+            QVERIFY(choice.appeared());
+            QCOMPARE(choice.shownPorts, 2);
+            QVERIFY(!progress.values.isEmpty());
+            QCOMPARE(progress.titles.first(), QStringLiteral("Запись конфигурации в прибор"));
+            QCOMPARE(progress.values.last(), 100);
+        }
+        QCOMPARE(prompter.boxes.size(), 1);
+        QCOMPARE(prompter.lastBox().kind, QStringLiteral("information"));
+        QCOMPARE(prompter.lastBox().title, programTitle);
+        QCOMPARE(prompter.lastBox().text, QStringLiteral("Настройки успешно записаны в память прибора"));
+        QVERIFY(!window.isModified());
+        QVERIFY(window.findChild<ProgressDialog*>() == nullptr);
+        QCOMPARE(control<QLabel>(window, "writeCounter")->text(),
+                 QString::number(window.configuration().writeCounter));
+        QCOMPARE(control<QLabel>(window, "lastWriteDate")->text(),
+                 QString::fromStdString(window.configuration().lastWriteDate));
+        QVERIFY(control<QLabel>(window, "lastWriteDate")->text() != QStringLiteral("-"));
+
+        control<QSpinBox>(window, "pultAddress")->setValue(2);
+        control<QSpinBox>(window, "backlightTime")->setValue(5);
+        window.setModified(false);
+        {
+            PortChoice choice(EmulatedPanel::portName, true);
+            ProgressRecorder progress(window);
+            window.onLoadFromDevice();
+            QVERIFY(choice.appeared());
+            QCOMPARE(progress.titles.first(), QStringLiteral("Чтение конфигурации из прибора"));
+            QVERIFY(std::is_sorted(progress.values.begin(), progress.values.end()));
+        }
+        QCOMPARE(prompter.boxes.size(), 1);
+        QCOMPARE(control<QSpinBox>(window, "pultAddress")->value(), 11);
+        QCOMPARE(control<QSpinBox>(window, "backlightTime")->value(), 77);
+        QVERIFY(window.isModified());
+        QCOMPARE(window.statusBar()->currentMessage(),
+                 QStringLiteral("Настройки успешно загружены из памяти прибора"));
+        QCOMPARE(control<QLabel>(window, "firmwareVersion")->text(),
+                 QString::fromStdString(window.configuration().firmwareVersion));
+        QVERIFY(window.findChild<ProgressDialog*>() == nullptr);
+    }
+
+    void raisedSpeedIsTakenOnlyOnARead()
+    {
+        ScriptedPrompter prompter;
+        EmulatedWindow emulated;
+        emulated.window.show();
+        {
+            PortChoice choice(EmulatedPanel::portName, true);
+            emulated.window.onSaveToDevice();
+        }
+        QCOMPARE(emulated.commandsReceived(0xF5), std::size_t(0));
+        {
+            PortChoice choice(EmulatedPanel::portName, true);
+            emulated.window.onLoadFromDevice();
+        }
+        QVERIFY(emulated.commandsReceived(0xF5) > 0);
+        QCOMPARE(prompter.boxes.size(), 1);
+    }
+
+    void cancelledPortDialogDoesNothing()
+    {
+        ScriptedPrompter prompter;
+        EmulatedWindow emulated;
+        emulated.window.show();
+        PortChoice choice(EmulatedPanel::portName, true, false);
+        emulated.window.onLoadFromDevice();
+        QVERIFY(choice.appeared());
+        QVERIFY(prompter.boxes.isEmpty());
+        QVERIFY(emulated.emulated.panel().log().commands.empty());
+        QVERIFY(!emulated.window.isModified());
+    }
+
+    void portThatCannotBeOpenedIsNamed()
+    {
+        ScriptedPrompter prompter;
+        EmulatedWindow emulated;
+        emulated.window.show();
+        PortChoice choice(QStringLiteral("/dev/zelmar-test-missing"), false);
+        emulated.window.onSaveToDevice();
+        QVERIFY(choice.appeared());
+        QCOMPARE(prompter.boxes.size(), 1);
+        QCOMPARE(prompter.lastBox().title, errorTitle);
+        QCOMPARE(prompter.lastBox().text,
+                 QStringLiteral("Ошибка при открытии порта /dev/zelmar-test-missing"));
+    }
+
+    void failedReadShowsTheErrorAndKeepsTheControls()
+    {
+        ScriptedPrompter prompter;
+        EmulatedWindow emulated;
+        emulated.window.show();
+        // A firmware the configurator does not know.
+        emulated.emulated.panel().memory(1).setByteAt(0x04, 0x00);
+        control<QSpinBox>(emulated.window, "pultAddress")->setValue(6);
+        emulated.window.setModified(false);
+
+        PortChoice choice(EmulatedPanel::portName, false);
+        emulated.window.onLoadFromDevice();
+        QCOMPARE(prompter.boxes.size(), 1);
+        QCOMPARE(prompter.lastBox().kind, QStringLiteral("critical"));
+        QCOMPARE(prompter.lastBox().title, errorTitle);
+        QCOMPARE(prompter.lastBox().text, QStringLiteral("Несовместимая версия ПО прибора."));
+        QCOMPARE(control<QSpinBox>(emulated.window, "pultAddress")->value(), 6);
+        QVERIFY(!emulated.window.isModified());
+        QVERIFY(emulated.window.findChild<ProgressDialog*>() == nullptr);
+    }
+
+    void silentPanelFailsTheWrite()
+    {
+        ScriptedPrompter prompter;
+        EmulatedWindow emulated;
+        emulated.window.show();
+        emulated.emulated.panel().faults().silentCommands = 1000;
+
+        PortChoice choice(EmulatedPanel::portName, false);
+        emulated.window.onSaveToDevice();
+        QCOMPARE(prompter.boxes.size(), 1);
+        QCOMPARE(prompter.lastBox().title, errorTitle);
+        QCOMPARE(prompter.lastBox().text, QStringLiteral("Нет связи с прибором. Проверьте подключение."));
+        QVERIFY(emulated.window.findChild<ProgressDialog*>() == nullptr);
+    }
+};
+
+QTEST_MAIN(PanelCommandsTest)
+#include "PanelCommands_test.moc"

@@ -1,0 +1,50 @@
+#include "ScriptedPrompter.h"
+
+ScriptedPrompter::ScriptedPrompter()
+{
+    Prompter::install(this);
+}
+
+ScriptedPrompter::~ScriptedPrompter()
+{
+    Prompter::install(nullptr);
+}
+
+QMessageBox::StandardButton ScriptedPrompter::question(QWidget*, const QString& title, const QString& text,
+                                                       QMessageBox::StandardButtons,
+                                                       QMessageBox::StandardButton defaultButton)
+{
+    boxes.append({QStringLiteral("question"), title, text, defaultButton});
+    return answer;
+}
+
+void ScriptedPrompter::information(QWidget*, const QString& title, const QString& text)
+{
+    boxes.append({QStringLiteral("information"), title, text});
+}
+
+void ScriptedPrompter::warning(QWidget*, const QString& title, const QString& text)
+{
+    boxes.append({QStringLiteral("warning"), title, text});
+}
+
+void ScriptedPrompter::critical(QWidget*, const QString& title, const QString& text)
+{
+    boxes.append({QStringLiteral("critical"), title, text});
+}
+
+QString ScriptedPrompter::openFileName(QWidget*, const QString&, const QString&, const QString& filter)
+{
+    return nextFileName(filter);
+}
+
+QString ScriptedPrompter::saveFileName(QWidget*, const QString&, const QString&, const QString& filter)
+{
+    return nextFileName(filter);
+}
+
+QString ScriptedPrompter::nextFileName(const QString& filter)
+{
+    fileDialogFilters.append(filter);
+    return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "Prompter.h"
+
+#include <QList>
+#include <QStringList>
+
+// A prompter for tests: installed while it lives, records every box it was asked to show and answers
+// questions and file dialogs from a script.
+class ScriptedPrompter : public Prompter
+{
+public:
+    struct Box
+    {
+        QString kind; // "question", "information", "warning", "critical"
+        QString title;
+        QString text;
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    };
+
+    ScriptedPrompter();
+    ~ScriptedPrompter() override;
+
+    QMessageBox::StandardButton question(QWidget* parent, const QString& title, const QString& text,
+                                         QMessageBox::StandardButtons buttons,
+                                         QMessageBox::StandardButton defaultButton) override;
+    void information(QWidget* parent, const QString& title, const QString& text) override;
+    void warning(QWidget* parent, const QString& title, const QString& text) override;
+    void critical(QWidget* parent, const QString& title, const QString& text) override;
+    QString openFileName(QWidget* parent, const QString& caption, const QString& directory,
+                         const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& directory,
+                         const QString& filter) override;
+
+    // Answer to every question.
+    QMessageBox::StandardButton answer = QMessageBox::No;
+    // Names the file dialogs return, first to last; an empty list answers as a cancelled dialog.
+    QStringList fileNames;
+    QList<Box> boxes;
+    QStringList fileDialogFilters;
+
+    const Box& lastBox() const { return boxes.last(); }
+
+private:
+    QString nextFileName(const QString& filter);
+};
