@@ -1,0 +1,393 @@
+#!/usr/bin/env python3
+"""End-to-end tests of zelmar-cli: file commands, bad input, and transfers with the emulated panel served
+on a pseudo-terminal by "zelmar-cli emulate --pty".
+
+Usage: cli_test.py ZELMAR_CLI GROUP   (GROUP: files, errors, transfer_fast, transfer_normal, faults)
+"""
+import datetime
+import os
+import re
+import select
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+
+CLI = None
+DATA = os.path.join(os.path.dirname(os.path.abspath(__file__)), "data")
+SECTION_XML = os.path.join(DATA, "section-console.xml")
+CENTRAL_XML = os.path.join(DATA, "central-console.xml")
+OPTION_SIZE = 0x100
+CONFIG_SIZE = 0xBE00
+failures = []
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def run(arguments, status=0, stdin=None):
+    result = subprocess.run([CLI] + arguments, input=stdin, capture_output=True, timeout=240)
+    check(result.returncode == status,
+          "zelmar-cli %s: exit %d, expected %d\nstderr: %s" %
+          (" ".join(arguments), result.returncode, status, result.stderr.decode(errors="replace")))
+    if status != 0:
+        check(result.stdout == b"", "zelmar-cli %s: output on standard output despite failing" % arguments)
+        check(result.stderr.strip() != b"", "zelmar-cli %s: failed without a message" % arguments)
+    return result
+
+
+def read_bytes(path):
+    with open(path, "rb") as file:
+        return file.read()
+
+
+def write_bytes(path, content):
+    with open(path, "wb") as file:
+        file.write(content)
+
+
+def empty_panel_options():
+    options = bytearray(b"\xff" * OPTION_SIZE)
+    options[0x04] = 0xB2
+    return options
+
+
+class Emulator:
+    """zelmar-cli emulate --pty, always stopped on leaving the with block, whatever happened."""
+
+    def __init__(self, folder, extra=()):
+        self.save_options = os.path.join(folder, "saved-options.bin")
+        self.save_config = os.path.join(folder, "saved-config.bin")
+        self.arguments = ["emulate", "--pty", "--save-options", self.save_options,
+                          "--save-config", self.save_config] + list(extra)
+        self.process = None
+        self.port = None
+
+    def __enter__(self):
+        self.process = subprocess.Popen([CLI] + self.arguments, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        ready, _, _ = select.select([self.process.stdout], [], [], 10)
+        check(ready, "the emulator printed no pseudo-terminal path")
+        self.port = self.process.stdout.readline().decode().strip()
+        check(self.port.startswith("/dev/"), "not a pseudo-terminal path: %r" % self.port)
+        return self
+
+    def stop(self):
+        """SIGTERM, then the exit status and standard error."""
+        if self.process.poll() is None:
+            self.process.send_signal(signal.SIGTERM)
+        try:
+            self.process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+        return self.process.returncode, self.process.stderr.read().decode(errors="replace")
+
+    def __exit__(self, *exception):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+        self.process.stdout.close()
+        self.process.stderr.close()
+        return False
+
+
+def without_known_losses(xml, zummer_bit6):
+    """The XML after an encode/decode round trip: the password is never read back from the panel, and
+    bit 6 of the buzzer byte is the panel's own."""
+    text = re.sub(r"\s*<password>[^<]*</password>", "", xml.decode())
+
+    def zummer(match):
+        value = int(match.group(1), 16)
+        value = (value | 0x40) if zummer_bit6 else (value & ~0x40)
+        return "<zummerConfig>0x%02X</zummerConfig>" % value
+    return re.sub(r"<zummerConfig>0x([0-9A-F]{2})</zummerConfig>", zummer, text)
+
+
+def convert(path):
+    return run(["convert", path]).stdout
+
+
+def encode(folder, xml, base_options=None, base_config=None):
+    options = os.path.join(folder, "options.bin")
+    config = os.path.join(folder, "config.bin")
+    arguments = ["encode", xml, "--options", options, "--config", config]
+    if base_options is not None:
+        write_bytes(os.path.join(folder, "base-options.bin"), base_options)
+        arguments += ["--base-options", os.path.join(folder, "base-options.bin")]
+    if base_config is not None:
+        write_bytes(os.path.join(folder, "base-config.bin"), base_config)
+        arguments += ["--base-config", os.path.join(folder, "base-config.bin")]
+    run(arguments)
+    return options, config
+
+
+# ---------------------------------------------------------------------------------------------- files
+
+def test_help_everywhere(folder):
+    check(run(["--help"]).stdout.startswith(b"Usage: zelmar-cli COMMAND"), "tool help")
+    for command in ["ports", "info", "read", "write", "check", "convert", "encode", "decode", "emulate"]:
+        result = run([command, "--help"])
+        check(result.stdout.startswith(b"Usage: zelmar-cli " + command.encode()), "help of " + command)
+    check(b"drop-at-page:P" in run(["emulate", "--help"]).stdout, "the fault script is documented")
+
+
+def test_check_summaries(folder):
+    check(run(["check", SECTION_XML]).stdout ==
+          b"section console, 1 section, 3 devices, 2 named devices, 2 event tables, 1 command\n",
+          "summary of the section console")
+    check(run(["check", CENTRAL_XML]).stdout ==
+          b"central console, 2 sections, 1 device, 1 named device, 1 event table, 0 commands\n",
+          "summary of the central console")
+
+
+def test_convert_is_stable(folder):
+    for source in [SECTION_XML, CENTRAL_XML]:
+        first = os.path.join(folder, "first.xml")
+        run(["convert", source, "-o", first])
+        once = read_bytes(first)
+        check(once.startswith(b'<?xml version="1.0" encoding="UTF-8"?>\n<!-- '), "declaration and comment")
+        check(convert(first) == once, "converting the converted file changes it: " + source)
+        check(convert(source) == once, "standard output and -o differ")
+
+
+def test_encode_decode_round_trip(folder):
+    for source in [SECTION_XML, CENTRAL_XML]:
+        options, config = encode(folder, source)
+        check(len(read_bytes(options)) == OPTION_SIZE and len(read_bytes(config)) == CONFIG_SIZE, "image sizes")
+        check(read_bytes(options)[0:4] == b"\xff\xff\xff\xff", "encode must not stamp date and counter")
+        decoded = run(["decode", "--options", options, "--config", config]).stdout
+        check(without_known_losses(decoded, True) == without_known_losses(convert(source), True),
+              "encode then decode of %s lost more than documented:\n%s" % (source, decoded.decode()))
+        out = os.path.join(folder, "decoded.xml")
+        run(["decode", "--options", options, "--config", config, "-o", out])
+        check(read_bytes(out) == decoded, "decode -o and standard output differ")
+
+
+def test_encode_keeps_the_base(folder):
+    base = bytearray(range(256))
+    base[0x06] = 0x00  # buzzer bit 6 clear on the panel
+    options, config = encode(folder, SECTION_XML, base_options=bytes(base),
+                             base_config=bytes([0x5A]) * CONFIG_SIZE)
+    encoded = read_bytes(options)
+    check(encoded[0x06] == 0xBF, "buzzer byte 0x%02X, expected 0xBF with the panel's bit 6 clear" % encoded[0x06])
+    for address in [0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x0B, 0x0D, 0x0E] + list(range(0x94, 0x100)):
+        check(encoded[address] == base[address], "option byte 0x%02X not kept from the base" % address)
+    check(read_bytes(config)[0xEC00 - 0x3E00 + 0xF5] == 0x5A, "event block byte 0xF5 not kept from the base")
+
+
+# --------------------------------------------------------------------------------------------- errors
+
+def test_usage_errors(folder):
+    run([], status=1)
+    check(b"unknown command" in run(["frobnicate"], status=1).stderr, "unknown command message")
+    check(b"--bogus" in run(["check", SECTION_XML, "--bogus"], status=1).stderr, "unknown option message")
+    check(b"missing FILE" in run(["check"], status=1).stderr, "missing argument message")
+    run(["check", SECTION_XML, CENTRAL_XML], status=1)
+    check(b"needs a value" in run(["convert", SECTION_XML, "-o"], status=1).stderr, "missing value message")
+    check(b"--port" in run(["info"], status=1).stderr, "missing --port message")
+    run(["read", "--fast"], status=1)
+    run(["write", "--port", "/dev/null"], status=1)
+    run(["encode", SECTION_XML, "--options", os.path.join(folder, "o.bin")], status=1)
+    run(["emulate"], status=1)
+    run(["emulate", "--pty", "--port", "/dev/null"], status=1)
+    check(b"bogus" in run(["emulate", "--pty", "--fault", "bogus:1"], status=1).stderr, "bad fault message")
+
+
+def test_bad_files(folder):
+    missing = os.path.join(folder, "missing.xml")
+    check(b"missing.xml" in run(["check", missing], status=2).stderr, "missing file named")
+    run(["check", folder], status=2)  # a folder, not a file
+    not_xml = os.path.join(folder, "not.xml")
+    write_bytes(not_xml, b"\x00\x01 this is no XML at all")
+    run(["check", not_xml], status=2)
+    run(["convert", not_xml], status=2)
+    run(["write", "--port", "/dev/null", not_xml], status=2)  # the file is refused before the port
+    foreign = os.path.join(folder, "foreign.xml")
+    write_bytes(foreign, b'<?xml version="1.0"?><configuration deviceId="zelmar" version="2"/>')
+    check(run(["check", foreign], status=2).stderr.decode().strip() == "Неправильный формат файла.",
+          "the reader's error text alone")
+    short = os.path.join(folder, "short.bin")
+    write_bytes(short, b"\xff" * 255)
+    good_config = os.path.join(folder, "good-config.bin")
+    write_bytes(good_config, b"\xff" * CONFIG_SIZE)
+    check(b"255 bytes" in run(["decode", "--options", short, "--config", good_config], status=2).stderr,
+          "wrong image size named")
+    run(["decode", "--options", short.replace("short", "absent"), "--config", good_config], status=2)
+    run(["encode", SECTION_XML, "--options", os.path.join(folder, "o.bin"), "--config",
+         os.path.join(folder, "c.bin"), "--base-config", short], status=2)
+    run(["emulate", "--pty", "--options", good_config], status=2)
+
+
+def test_failed_writes_keep_existing_files(folder):
+    existing = os.path.join(folder, "existing.xml")
+    write_bytes(existing, b"precious")
+    not_xml = os.path.join(folder, "bad.xml")
+    write_bytes(not_xml, b"garbage")
+    run(["convert", not_xml, "-o", existing], status=2)
+    check(read_bytes(existing) == b"precious", "a failed convert touched the output file")
+    run(["convert", SECTION_XML, "-o", os.path.join(folder, "no-such-folder", "out.xml")], status=2)
+    run(["convert", SECTION_XML, "-o", folder], status=2)
+    options = os.path.join(folder, "keep-options.bin")
+    write_bytes(options, b"old")
+    run(["encode", SECTION_XML, "--options", options, "--config",
+         os.path.join(folder, "no-such-folder", "c.bin")], status=2)
+    check(read_bytes(options) == b"old", "encode committed one image although the other failed")
+    run(["read", "--port", "/dev/null", "-o", os.path.join(folder, "no-such-folder", "r.xml")], status=2)
+
+
+def test_bad_ports(folder):
+    check(b"no such port" in run(["info", "--port", os.path.join(folder, "ttyNone")], status=3).stderr,
+          "missing port message")
+    regular = os.path.join(folder, "plain-file")
+    write_bytes(regular, b"")
+    check(b"not a serial port" in run(["info", "--port", regular], status=3).stderr, "plain file message")
+    run(["read", "--port", "/dev/null"], status=3)  # a device, but no terminal
+    run(["write", "--port", "/dev/null", SECTION_XML], status=3)
+    run(["emulate", "--port", os.path.join(folder, "ttyNone")], status=3)
+
+
+# ------------------------------------------------------------------------------------------- transfers
+
+def panel_images(folder, xml, counter=5):
+    """Images of a panel holding the configuration, last written on 01.01.2020 with the given counter."""
+    base_options = empty_panel_options()
+    base_options[0:4] = bytes([1, 1, 20, counter])
+    options, config = encode(folder, xml, base_options=bytes(base_options))
+    return options, config
+
+
+def expect_stamp(options, counter):
+    today = datetime.date.today()
+    check(options[0:4] == bytes([today.day, today.month, today.year - 2000, counter]),
+          "date and counter stamp %s" % options[0:4].hex())
+
+
+def transfer_round(folder, fast):
+    speed = ["--fast"] if fast else []
+    options, config = panel_images(folder, SECTION_XML)
+    with Emulator(folder, ["--options", options, "--config", config]) as emulator:
+        info = run(["info", "--port", emulator.port]).stdout.decode().splitlines()
+        check([line.split(": ")[0] for line in info] ==
+              ["loader-version", "device-name", "page-size", "firmware-version", "last-write-date",
+               "write-counter"], "info keys: %s" % info)
+        check(info[:3] == ["loader-version: 18", "device-name: Z-ZL3", "page-size: 256"], "identification")
+        check(info[4:] == ["last-write-date: 01.01.2020", "write-counter: 5"], "option page: %s" % info)
+        result = run(["read", "--port", emulator.port] + speed)
+        check(result.stderr == b"", "progress drawn although standard error is no terminal")
+        expected = run(["decode", "--options", options, "--config", config]).stdout
+        check(result.stdout == expected, "read differs from decoding the panel's images")
+        run(["write", "--port", emulator.port] + speed + [CENTRAL_XML])
+        saved_options = read_bytes(emulator.save_options)  # saved after the finish command
+        expect_stamp(saved_options, 6)
+        status, errors = emulator.stop()
+        check(status == 0, "emulator exit %d: %s" % (status, errors))
+    base = bytearray(read_bytes(options))
+    base[0:4] = saved_options[0:4]
+    written_options, written_config = encode(folder, CENTRAL_XML, base_options=bytes(base))
+    check(saved_options == read_bytes(written_options), "the panel's option page differs from the encoding")
+    check(read_bytes(emulator.save_config) == read_bytes(written_config), "the panel's configuration differs")
+    # A new emulator from the saved memory: reading gives back the written file, less the known losses.
+    with Emulator(folder, ["--options", emulator.save_options, "--config", emulator.save_config]) as again:
+        read_back = run(["read", "--port", again.port] + speed).stdout
+        check(without_known_losses(read_back, True) == without_known_losses(convert(CENTRAL_XML), True),
+              "read after write:\n" + read_back.decode())
+
+
+def test_transfer_fast(folder):
+    transfer_round(folder, fast=True)
+
+
+def test_read_to_file_fast(folder):
+    with Emulator(folder) as emulator:
+        out = os.path.join(folder, "panel.xml")
+        run(["read", "--port", emulator.port, "--fast", "-o", out])
+        check(b"<configuration" in read_bytes(out), "read -o wrote no configuration")
+        run(["check", out])
+
+
+def test_transfer_normal(folder):
+    transfer_round(folder, fast=False)
+
+
+# ---------------------------------------------------------------------------------------------- faults
+
+def expect_transfer_error(folder, faults, command, status, message, options=None):
+    extra = sum((["--fault", fault] for fault in faults), [])
+    if options is not None:
+        path = os.path.join(folder, "fault-options.bin")
+        write_bytes(path, options)
+        extra += ["--options", path]
+    with Emulator(folder, extra) as emulator:
+        arguments = [command, "--port", emulator.port] + (["--fast"] if command != "info" else [])
+        if command == "write":
+            arguments.append(SECTION_XML)
+        result = run(arguments, status=status)
+        check(message in result.stderr.decode(), "message %r missing: %s" % (message, result.stderr.decode()))
+        return emulator.stop()
+
+
+def test_silent_panel(folder):
+    expect_transfer_error(folder, ["silent:1000"], "info", 11, "Нет связи с прибором. Проверьте подключение.")
+
+
+def test_wrong_firmware(folder):
+    options = empty_panel_options()
+    options[0x04] = 0xB3
+    for command in ["read", "write"]:
+        expect_transfer_error(folder, [], command, 16, "Несовместимая версия ПО прибора.", bytes(options))
+
+
+def test_wrong_address_status(folder):
+    expect_transfer_error(folder, ["status:0xA2:3"], "info", 17, "Внутренняя ошибка программы-конфигуратора.")
+
+
+def test_dropped_link(folder):
+    for command in ["read", "write"]:
+        status, errors = expect_transfer_error(folder, ["drop-at-page:5"], command, 10,
+                                               "Нет связи с преобразователем USB-RS485.")
+        check(status == 0 and "dropped" in errors, "emulator after the drop: %d %s" % (status, errors))
+
+
+def test_damaged_answers_are_retried(folder):
+    with Emulator(folder, ["--fault", "bad-crc:2,truncate:1"]) as emulator:
+        run(["read", "--port", emulator.port, "--fast"])
+
+
+GROUPS = {
+    "files": [test_help_everywhere, test_check_summaries, test_convert_is_stable,
+              test_encode_decode_round_trip, test_encode_keeps_the_base],
+    "errors": [test_usage_errors, test_bad_files, test_failed_writes_keep_existing_files, test_bad_ports],
+    "transfer_fast": [test_transfer_fast, test_read_to_file_fast],
+    "transfer_normal": [test_transfer_normal],
+    "faults": [test_silent_panel, test_wrong_firmware, test_wrong_address_status, test_dropped_link,
+               test_damaged_answers_are_retried],
+}
+
+
+def main():
+    global CLI
+    CLI = os.path.abspath(sys.argv[1])
+    # A ctest time-out sends SIGTERM: unwind, so that every emulator is stopped.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
+    for test in GROUPS[sys.argv[2]]:
+        folder = tempfile.mkdtemp(prefix="zelmar-cli-test-")
+        try:
+            test(folder)
+            print("PASS", test.__name__)
+        except (Failure, subprocess.TimeoutExpired) as error:
+            failures.append(test.__name__)
+            print("FAIL", test.__name__ + ":", error)
+        finally:
+            shutil.rmtree(folder, ignore_errors=True)
+    sys.exit(1 if failures else 0)
+
+
+if __name__ == "__main__":
+    main()
