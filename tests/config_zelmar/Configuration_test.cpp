@@ -114,17 +114,6 @@ TEST(Configuration, ChangingTheConsoleTypeReshapesSectionsAndDropsCommands)
     EXPECT_TRUE(configuration.sections.at(0).devices.empty());
 }
 
-TEST(Configuration, PasswordStoreAndClear)
-{
-    Configuration configuration;
-    configuration.storePassword("0042");
-    EXPECT_TRUE(configuration.hasPassword);
-    EXPECT_EQ(configuration.password, "0042");
-    configuration.clearPassword();
-    EXPECT_FALSE(configuration.hasPassword);
-    EXPECT_TRUE(configuration.password.empty());
-}
-
 TEST(Configuration, CommandOrderAndNames)
 {
     Configuration configuration;
