@@ -90,17 +90,27 @@ void ConfigZelmar::Parts::enterRaisedSpeed()
     connection.setBaudRate(map::panel::raisedBaudRate);
 }
 
-// Never throws: a failure here must not hide the error that ends the transfer.
+// Never throws: a failure here must not hide the error that ends the transfer. When the speed command
+// fails, the panel may or may not have changed its rate (a command can be carried out and its answer
+// lost), so the command is tried at the normal rate as well; the host always ends at the normal rate.
 void ConfigZelmar::Parts::leaveRaisedSpeed()
 {
     if (!raisedSpeed) {
         return;
     }
-    try {
-        protocol.setSpeed(map::panel::normalSpeedDivisor);
-        connection.setBaudRate(map::panel::normalBaudRate);
-    } catch (const BootloaderException&) {
+    const uint32_t rates[] = {map::panel::raisedBaudRate, map::panel::normalBaudRate};
+    for (const uint32_t rate : rates) {
+        connection.setBaudRate(rate);
+        try {
+            protocol.setSpeed(map::panel::normalSpeedDivisor);
+            break;
+        } catch (const BootloaderException& exception) {
+            if (exception.code() == BootloaderException::PortFailure) {
+                break; // the link is gone; nothing more can be told to the panel
+            }
+        }
     }
+    connection.setBaudRate(map::panel::normalBaudRate);
 }
 
 bool ConfigZelmar::Parts::imagesMatchPanel()
@@ -257,15 +267,14 @@ void ConfigZelmar::writeConfiguration(Configuration& configuration, ProgressHand
         p.writeImages(fullMode, adapter);
         written = p.panelChecksums();
         adapter.step();
+        // Back to the normal rate before finishing, so that no panel can be left at the raised rate,
+        // whether or not it returns to the normal rate by itself when the write ends.
+        p.leaveRaisedSpeed();
         p.protocol.finish();
     } catch (const BootloaderException& exception) {
         p.revertStamp();
         p.leaveRaisedSpeed();
         throw ConfiguratorError(exception);
-    }
-    // The panel returns to the normal rate by itself after finishing; no speed command follows.
-    if (p.raisedSpeed) {
-        p.connection.setBaudRate(map::panel::normalBaudRate);
     }
     p.checksums = written;
     p.imagesKnown = true;

@@ -1,0 +1,403 @@
+// The read and write procedures against the emulated panel: identification checks, progress, write
+// modes, the pages sent, the stamp, and every failure path ending in the right error at 19200 baud.
+#include "support/TransferTestBench.h"
+
+#include "boot_loader/BootloaderException.h"
+#include "config_zelmar/PanelImageCodec.h"
+#include "config_zelmar/ProgressHandlerAdapter.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+using namespace config_zelmar;
+using transfer_test::RecordingProgress;
+using transfer_test::TransferTestBench;
+
+namespace {
+
+constexpr uint8_t readPageCode = 0xF2;
+constexpr uint8_t writePageCode = 0xF3;
+
+std::vector<float> fractions(std::initializer_list<float> values)
+{
+    return values;
+}
+
+Configuration namedDevices()
+{
+    Configuration configuration;
+    for (int a = 1; a <= 3; ++a) {
+        Device device;
+        device.address = a;
+        device.names = std::make_shared<DeviceNames>();
+        device.names->deviceName = u"Dev";
+        configuration.sections[0].devices[a] = device;
+    }
+    return configuration;
+}
+
+} // namespace
+
+TEST(TransferErrors, MessagesAndProtocolCodesTranslate)
+{
+    EXPECT_STREQ(ConfiguratorError(ConfiguratorError::IncompatibleFirmware).what(),
+                 "Несовместимая версия ПО прибора.");
+    EXPECT_STREQ(ConfiguratorError(boot_loader::BootloaderException(4)).what(),
+                 "Внутренняя ошибка программы-конфигуратора.");
+    EXPECT_STREQ(ConfiguratorError(boot_loader::BootloaderException(3)).what(),
+                 "Плохая связь с прибором. Проверьте подключение.");
+    EXPECT_STREQ(ConfiguratorError::message(8), "Неизвестная ошибка.");
+    const std::vector<unsigned> expected{0, 1, 2, 2, 7, 5, 2, 7};
+    for (int code = 0; code < 8; ++code) {
+        EXPECT_EQ(ConfiguratorError::fromProtocolCode(code), expected[static_cast<std::size_t>(code)])
+            << code;
+    }
+    EXPECT_EQ(ConfiguratorError::fromProtocolCode(-1), 7U);
+}
+
+TEST(TransferProgress, AdapterCountsWithoutAHandlerAndFinishesAtOne)
+{
+    ProgressHandlerAdapter silent(4, nullptr);
+    silent.step();
+    silent.step();
+    EXPECT_EQ(silent.done(), 2);
+    RecordingProgress progress;
+    ProgressHandlerAdapter adapter(3, &progress);
+    adapter.step();
+    adapter.finish();
+    EXPECT_EQ(progress.fractions, fractions({1.0F / 3.0F, 1.0F}));
+}
+
+TEST(TransferIdentification, WrongLoaderOrDeviceIsRefused)
+{
+    TransferTestBench bench;
+    Configuration configuration;
+    bench.panel.identity().version = 17;
+    EXPECT_EQ(bench.read(configuration), 3U);
+    bench.panel.identity().version = 0x12;
+    bench.panel.identity().deviceName = "Z-ZL3X";
+    EXPECT_EQ(bench.read(configuration), 4U);
+    EXPECT_EQ(bench.write(configuration), 4U);
+    bench.panel.identity().deviceName = "Z-ZL3";
+    bench.panel.identity().pageSize = 128;
+    EXPECT_EQ(bench.read(configuration), 4U);
+}
+
+TEST(TransferRead, ReportsOneHundredNinetyThreeStepsAndDecodesThePanel)
+{
+    TransferTestBench bench;
+    const Configuration original = transfer_test::maximalSectionConfiguration();
+    const PanelImages images = encodeImages(original, blankPanelImages());
+    bench.panel.memory(0).write(0x3E00, images.configuration);
+    bench.panel.memory(1).write(0x00, images.options);
+    bench.panel.memory(1).setByteAt(0x04, 0xB2);
+    bench.panel.memory(1).setByteAt(0x05, 0x13);
+    RecordingProgress progress;
+    Configuration configuration;
+    ASSERT_EQ(bench.read(configuration, &progress), std::nullopt);
+    ASSERT_EQ(progress.fractions.size(), 193U);
+    EXPECT_FLOAT_EQ(progress.fractions.front(), 1.0F / 193.0F);
+    EXPECT_EQ(progress.fractions.back(), 1.0F);
+    EXPECT_TRUE(sameContent(configuration, original));
+    EXPECT_EQ(configuration.firmwareVersion, "2.1.3");
+}
+
+TEST(TransferRead, ForeignFirmwareIsRefusedAndTheConfigurationStaysUntouched)
+{
+    TransferTestBench bench;
+    bench.panel.memory(1).setByteAt(0x04, 0xB3);
+    Configuration configuration = transfer_test::maximalCentralConfiguration();
+    const Configuration before = configuration;
+    bench.transfer.setRaisedSpeed(true);
+    EXPECT_EQ(bench.read(configuration), ConfiguratorError::IncompatibleFirmware);
+    EXPECT_TRUE(sameContent(configuration, before));
+    EXPECT_EQ(*bench.hostBaudRate, 19200U);
+    EXPECT_EQ(bench.panel.baudRate(), 19200U);
+    EXPECT_EQ(bench.write(configuration), ConfiguratorError::IncompatibleFirmware);
+    EXPECT_EQ(bench.panel.baudRate(), 19200U);
+}
+
+TEST(TransferWrite, FirstWriteIsFullAndAnUnchangedWriteSendsOnlyTheOptionPage)
+{
+    TransferTestBench bench;
+    Configuration configuration = transfer_test::maximalCentralConfiguration();
+    RecordingProgress first;
+    ASSERT_EQ(bench.write(configuration, &first), std::nullopt);
+    EXPECT_EQ(first.fractions.size(), 194U);
+    EXPECT_EQ(first.fractions.back(), 1.0F);
+    EXPECT_EQ(configuration.writeCounter, 0xFF); // erased counter 0xFF stays
+    EXPECT_EQ(configuration.firmwareVersion, "2.1.3");
+
+    Configuration read;
+    ASSERT_EQ(bench.read(read), std::nullopt);
+    EXPECT_TRUE(sameContent(read, configuration));
+    bench.panel.memory(1).setByteAt(0x03, 0xFE);
+    bench.panel.memory(1).setByteAt(0x02, 24);
+    ASSERT_EQ(bench.read(read), std::nullopt);
+    bench.panel.clearLog();
+    RecordingProgress second;
+    ASSERT_EQ(bench.write(read, &second), std::nullopt);
+    EXPECT_EQ(second.fractions, fractions({0.25F, 0.5F, 0.75F, 1.0F}));
+    EXPECT_EQ(read.writeCounter, 0xFF);
+    EXPECT_EQ(read.lastWriteDate, "01.03.2025");
+    int pageWrites = 0;
+    for (const auto& command : bench.panel.log().commands) {
+        pageWrites += command.code == writePageCode ? 1 : 0;
+    }
+    EXPECT_EQ(pageWrites, 1);
+}
+
+TEST(TransferWrite, OneChangedDeviceNameSendsTheOptionPageAndThatNamesPage)
+{
+    TransferTestBench bench;
+    bench.panel.memory(1).setByteAt(0x03, 0); // a counter that still counts, so the option page changes
+    Configuration configuration = namedDevices();
+    ASSERT_EQ(bench.write(configuration), std::nullopt);
+    Configuration read;
+    ASSERT_EQ(bench.read(read), std::nullopt);
+    read.sections.at(0).devices.at(2).names->deviceName = u"Changed";
+    bench.panel.clearLog();
+    ASSERT_EQ(bench.write(read), std::nullopt);
+    std::vector<std::pair<int, uint32_t>> pages;
+    for (const auto& command : bench.panel.log().commands) {
+        if (command.code == writePageCode) {
+            pages.emplace_back(command.space, command.address);
+        }
+    }
+    // Device 2's record is the second in the pool: 0x4500 + 122 + 2 lies in page 0x4500.
+    EXPECT_EQ(pages, (std::vector<std::pair<int, uint32_t>>{{1, 0x0000}, {0, 0x4500}}));
+}
+
+TEST(TransferWrite, PreservedBytesSurviveAReadAndAWrite)
+{
+    TransferTestBench bench;
+    bench.fillRandom(5);
+    const std::vector<uint8_t> optionsBefore = bench.options();
+    const std::vector<uint8_t> configBefore = bench.configuration();
+    Configuration configuration;
+    ASSERT_EQ(bench.read(configuration), std::nullopt);
+    Configuration edited = transfer_test::maximalCentralConfiguration();
+    ASSERT_EQ(bench.write(edited), std::nullopt);
+    const std::vector<uint8_t> options = bench.options();
+    const std::vector<uint8_t> config = bench.configuration();
+    for (uint32_t address : {0x04U, 0x05U, 0x0BU, 0x0DU, 0x0EU}) {
+        EXPECT_EQ(options[address], optionsBefore[address]);
+    }
+    for (uint32_t address = 0x94; address < 0x100; ++address) {
+        ASSERT_EQ(options[address], optionsBefore[address]);
+    }
+    EXPECT_EQ(options[0x06] & 0x40, optionsBefore[0x06] & 0x40);
+    EXPECT_EQ(options[0x0F] & 0xF2, optionsBefore[0x0F] & 0xF2);
+    for (uint32_t address = 0x11; address <= 0x8F; ++address) {
+        ASSERT_EQ(options[address] & 0xF0, optionsBefore[address] & 0xF0);
+    }
+    EXPECT_EQ(options[0x03],
+              static_cast<uint8_t>(optionsBefore[0x03] == 0xFF ? 0xFF : optionsBefore[0x03] + 1));
+    for (std::size_t t = 0; t < 16; ++t) {
+        const std::size_t block = 0xEC00 - 0x3E00 + 256 * t;
+        EXPECT_EQ(config[block + 0xF5], configBefore[block + 0xF5]);
+        EXPECT_EQ(config[block + 0xF4] & 0xFC, configBefore[block + 0xF4] & 0xFC);
+    }
+    Configuration back;
+    ASSERT_EQ(bench.read(back), std::nullopt);
+    EXPECT_TRUE(sameContent(back, edited));
+}
+
+TEST(TransferWrite, RaisedSpeedIsUsedForTheBulkAndBothSidesEndAtNormalSpeed)
+{
+    TransferTestBench bench;
+    bench.transfer.setRaisedSpeed(true);
+    Configuration configuration = transfer_test::maximalSectionConfiguration();
+    ASSERT_EQ(bench.write(configuration), std::nullopt);
+    EXPECT_EQ(*bench.hostBaudRate, 19200U);
+    EXPECT_EQ(bench.panel.baudRate(), 19200U);
+    EXPECT_EQ(bench.panel.log().lostCharacters, 0U);
+    Configuration read;
+    ASSERT_EQ(bench.read(read), std::nullopt);
+    EXPECT_TRUE(sameContent(read, configuration));
+    EXPECT_EQ(*bench.hostBaudRate, 19200U);
+    EXPECT_EQ(bench.panel.baudRate(), 19200U);
+}
+
+// ---- Faults -----------------------------------------------------------------------------------------
+
+namespace {
+
+struct Fault
+{
+    const char* name;
+    panel_emulator::PanelFaults faults;
+    unsigned expected;
+};
+
+std::vector<Fault> allFaults()
+{
+    std::vector<Fault> result;
+    panel_emulator::PanelFaults silent;
+    silent.silentCommands = 3;
+    result.push_back({"silent", silent, ConfiguratorError::NoAnswer});
+    panel_emulator::PanelFaults badCrc;
+    badCrc.badCrcAnswers = 3;
+    result.push_back({"bad CRC", badCrc, ConfiguratorError::BadLink});
+    for (auto [status, code] : {std::pair<uint8_t, unsigned>{0xA1, ConfiguratorError::BadLink},
+                                {0xA2, ConfiguratorError::ConfiguratorInternalError},
+                                {0xA3, ConfiguratorError::LoaderInternalError}}) {
+        panel_emulator::PanelFaults faults;
+        faults.statusCommands = 3;
+        faults.status = status;
+        result.push_back({"status", faults, code});
+    }
+    panel_emulator::PanelFaults dropped;
+    dropped.dropAfterCommands = 0;
+    result.push_back({"dropped", dropped, ConfiguratorError::ConverterLost});
+    return result;
+}
+
+bool isDrop(const Fault& fault)
+{
+    return fault.faults.dropAfterCommands == 0;
+}
+
+// Runs a transfer with the fault armed once the panel has logged the given number of commands.
+std::optional<unsigned> runWithFault(TransferTestBench& bench, bool write, Configuration& configuration,
+                                     const Fault& fault, std::size_t atCommand)
+{
+    bench.panel.clearLog();
+    bench.armFaultsAtCommand(atCommand, fault.faults);
+    const auto result = write ? bench.write(configuration) : bench.read(configuration);
+    *bench.beforeHostWrite = nullptr;
+    bench.panel.setFaults(panel_emulator::PanelFaults{});
+    return result;
+}
+
+} // namespace
+
+TEST(TransferFaults, EveryReadStepEndsWithTheRightErrorAndLeavesTheConfigurationUntouched)
+{
+    for (const Fault& fault : allFaults()) {
+        for (bool raised : {false, true}) {
+            // Commands: identify, (set speed), the option page, 190 configuration pages, two checksums.
+            const std::size_t optionPage = raised ? 2 : 1;
+            const std::vector<std::pair<const char*, std::size_t>> steps{
+                {"identification", 0},
+                {"option page", optionPage},
+                {"configuration page", optionPage + 60},
+                {"checksums", optionPage + 191}};
+            for (const auto& [step, command] : steps) {
+                TransferTestBench bench;
+                bench.transfer.setRaisedSpeed(raised);
+                Configuration configuration = transfer_test::maximalSectionConfiguration();
+                const Configuration before = configuration;
+                SCOPED_TRACE(std::string(fault.name) + " at " + step + (raised ? " raised" : ""));
+                EXPECT_EQ(runWithFault(bench, false, configuration, fault, command), fault.expected);
+                EXPECT_TRUE(sameContent(configuration, before));
+                if (!isDrop(fault)) {
+                    EXPECT_EQ(*bench.hostBaudRate, 19200U);
+                    EXPECT_EQ(bench.panel.baudRate(), 19200U);
+                }
+            }
+        }
+    }
+}
+
+TEST(TransferFaults, EveryWriteStepEndsWithTheRightErrorAndTheNextWriteRepairsThePanel)
+{
+    // A first write at raised speed: identify, set speed, checksum (mismatch), option read, stamp read,
+    // option write, 190 configuration writes, two checksums, set speed back, finish.
+    const std::vector<std::pair<const char*, std::size_t>> steps{
+        {"identification", 0}, {"checksum", 2},           {"option read", 3}, {"stamp read", 4},
+        {"page write", 5},     {"later page write", 100}, {"checksums", 196}, {"finish", 199}};
+    for (const Fault& fault : allFaults()) {
+        for (const auto& [step, command] : steps) {
+            TransferTestBench bench;
+            bench.transfer.setRaisedSpeed(true);
+            Configuration configuration = transfer_test::maximalCentralConfiguration();
+            SCOPED_TRACE(std::string(fault.name) + " at " + step);
+            EXPECT_EQ(runWithFault(bench, true, configuration, fault, command), fault.expected);
+            if (isDrop(fault)) {
+                continue; // the emulated link stays down
+            }
+            EXPECT_EQ(*bench.hostBaudRate, 19200U);
+            EXPECT_EQ(bench.panel.baudRate(), 19200U);
+            bench.panel.clearLog();
+            ASSERT_EQ(bench.write(configuration), std::nullopt);
+            const PanelImages expected = encodeImages(configuration, blankPanelImages());
+            EXPECT_EQ(bench.configuration(), expected.configuration);
+            int pageWrites = 0;
+            for (uint8_t code : bench.commandCodes()) {
+                pageWrites += code == writePageCode ? 1 : 0;
+            }
+            EXPECT_GE(pageWrites, 190); // full mode
+        }
+    }
+}
+
+TEST(TransferFaults, ASpeedChangeWhoseAnswerIsLostStillEndsAtNormalSpeed)
+{
+    TransferTestBench bench;
+    bench.transfer.setRaisedSpeed(true);
+    Fault damaged{"bad CRC", panel_emulator::PanelFaults{}, 0};
+    damaged.faults.badCrcAnswers = 3; // the panel changes its rate, the host never learns it
+    Configuration configuration;
+    EXPECT_EQ(runWithFault(bench, false, configuration, damaged, 1), ConfiguratorError::NoAnswer);
+    EXPECT_EQ(*bench.hostBaudRate, 19200U);
+    EXPECT_EQ(bench.panel.baudRate(), 19200U);
+    EXPECT_EQ(bench.read(configuration), std::nullopt);
+}
+
+TEST(TransferFaults, AFailingStampReadLeavesRaisedSpeed)
+{
+    TransferTestBench bench;
+    bench.transfer.setRaisedSpeed(true);
+    Configuration configuration;
+    ASSERT_EQ(bench.write(configuration), std::nullopt);
+    const std::vector<uint8_t> optionsBefore = bench.options();
+    // An incremental write: identify, set speed, two checksums, then the stamp's page read.
+    bench.panel.clearLog();
+    panel_emulator::PanelFaults silent;
+    silent.silentCommands = 3;
+    bench.armFaultsAtCommand(4, silent);
+    configuration.menuTime = 12;
+    EXPECT_EQ(bench.write(configuration), ConfiguratorError::NoAnswer);
+    EXPECT_EQ(bench.commandCodes().at(4), readPageCode);
+    EXPECT_EQ(*bench.hostBaudRate, 19200U);
+    EXPECT_EQ(bench.panel.baudRate(), 19200U);
+    EXPECT_EQ(bench.options(), optionsBefore);
+    ASSERT_EQ(bench.write(configuration), std::nullopt);
+    EXPECT_EQ(bench.options()[0x0A], 12);
+}
+
+TEST(TransferFaults, AWriteInterruptedAfterTheOptionPageCountsTwice)
+{
+    TransferTestBench bench;
+    bench.panel.memory(1).setByteAt(0x03, 5);
+    Configuration configuration;
+    // A first write: identify, checksum, option read, stamp read, option write, configuration pages.
+    panel_emulator::PanelFaults silent;
+    silent.silentCommands = 3;
+    bench.armFaultsAtCommand(5, silent);
+    EXPECT_EQ(bench.write(configuration), ConfiguratorError::NoAnswer);
+    EXPECT_EQ(bench.panel.memory(1).byteAt(0x03), 6);
+    ASSERT_EQ(bench.write(configuration), std::nullopt);
+    EXPECT_EQ(bench.panel.memory(1).byteAt(0x03), 7);
+    EXPECT_EQ(configuration.writeCounter, 7);
+}
+
+TEST(TransferBenchmark, ModelledDurationOfFullTransfers)
+{
+    for (bool raised : {false, true}) {
+        TransferTestBench bench;
+        bench.transfer.setRaisedSpeed(raised);
+        Configuration configuration = transfer_test::maximalCentralConfiguration();
+        const double writeStart = bench.clock->now();
+        ASSERT_EQ(bench.write(configuration), std::nullopt);
+        const double readStart = bench.clock->now();
+        Configuration read;
+        ASSERT_EQ(bench.read(read), std::nullopt);
+        std::printf("[ BENCHMARK ] %u baud: full write %.1f s, full read %.1f s (modelled)\n",
+                    raised ? 345600U : 19200U, (readStart - writeStart) / 1000.0,
+                    (bench.clock->now() - readStart) / 1000.0);
+    }
+}
