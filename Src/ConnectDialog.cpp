@@ -1,5 +1,6 @@
 #include "ConnectDialog.h"
 
+#include "ApplicationResources.h"
 #include "ui_ConnectDialog.h"
 
 #include <QPushButton>
@@ -7,6 +8,7 @@
 ConnectDialog::ConnectDialog(QWidget* parent, PortLister portLister)
     : QDialog(parent), form(std::make_unique<Ui::ConnectDialog>()), ports(std::move(portLister))
 {
+    initApplicationResources();
     form->setupUi(this);
     connect(form->updatePortList, &QPushButton::clicked, this, &ConnectDialog::onUpdatePortList);
     fillPortList();

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AboutDialog.h"
+#include "ApplicationResources.h"
 #include "CommandsPageWidget.h"
 #include "ConnectDialog.h"
 #include "DevicesPageWidget.h"
@@ -63,6 +64,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
                                                          : std::make_unique<config_zelmar::ConfigZelmar>()),
       portLister(std::move(options.portLister)), form(std::make_unique<Ui::MainWindow>())
 {
+    initApplicationResources();
     createPages();
     form->setupUi(this);
     optionControls = std::make_unique<OptionControls>(*form);

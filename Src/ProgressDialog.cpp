@@ -1,5 +1,6 @@
 #include "ProgressDialog.h"
 
+#include "ApplicationResources.h"
 #include "ui_ProgressDialog.h"
 
 #include <QCloseEvent>
@@ -8,6 +9,7 @@ ProgressDialog::ProgressDialog(QWidget* parent, bool writing)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       form(std::make_unique<Ui::ProgressDialog>())
 {
+    initApplicationResources();
     form->setupUi(this);
     if (parent != nullptr) {
         centreOver(*parent);

@@ -1,0 +1,15 @@
+#include "ApplicationResources.h"
+
+#include <QtGlobal>
+
+// Q_INIT_RESOURCE must be used outside any namespace.
+static void registerResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
+void initApplicationResources()
+{
+    static const bool registered = (registerResources(), true);
+    Q_UNUSED(registered);
+}
