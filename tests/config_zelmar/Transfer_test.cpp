@@ -5,6 +5,7 @@
 #include "boot_loader/BootloaderException.h"
 #include "config_zelmar/PanelImageCodec.h"
 #include "config_zelmar/ProgressHandlerAdapter.h"
+#include "panel_emulator/EmulatedPort.h"
 
 #include <gtest/gtest.h>
 
@@ -400,4 +401,26 @@ TEST(TransferBenchmark, ModelledDurationOfFullTransfers)
                     raised ? 345600U : 19200U, (readStart - writeStart) / 1000.0,
                     (bench.clock->now() - readStart) / 1000.0);
     }
+}
+
+TEST(TransferPanelInfo, IdentifiesAndShowsTheOptionPageWithoutTouchingTheImages)
+{
+    TransferTestBench bench;
+    bench.panel.memory(1).setByteAt(0x00, 7);
+    bench.panel.memory(1).setByteAt(0x01, 12);
+    bench.panel.memory(1).setByteAt(0x02, 25);
+    bench.panel.memory(1).setByteAt(0x03, 9);
+    ASSERT_TRUE(bench.transfer.open(panel_emulator::EmulatedPort::defaultName));
+    const PanelInfo info = bench.transfer.readPanelInfo();
+    bench.transfer.close();
+    EXPECT_EQ(info.loaderVersion, 0x12);
+    EXPECT_EQ(info.deviceName, "Z-ZL3");
+    EXPECT_EQ(info.pageSize, 256);
+    EXPECT_EQ(info.firmwareVersion, "2.1.3");
+    EXPECT_EQ(info.lastWriteDate, "07.12.2025");
+    EXPECT_EQ(info.writeCounter, 9);
+    bench.panel.identity().version = 17;
+    ASSERT_TRUE(bench.transfer.open(panel_emulator::EmulatedPort::defaultName));
+    EXPECT_THROW(bench.transfer.readPanelInfo(), ConfiguratorError);
+    bench.transfer.close();
 }
