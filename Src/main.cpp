@@ -1,13 +1,19 @@
+#include "ApplicationResources.h"
 #include "EmulatedPanel.h"
 #include "LinkTraceLogging.h"
 #include "MainWindow.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QTranslator>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    initApplicationResources();
+    QIcon programIcon(QStringLiteral(":/res/16x16/appIcon16x16.png"));
+    programIcon.addFile(QStringLiteral(":/res/appIcon48x48.png"));
+    QApplication::setWindowIcon(programIcon);
     QTranslator translator;
     // Without the catalogue beside the program the standard buttons stay in English; nothing else changes.
     if (translator.load(QCoreApplication::applicationDirPath() + "/qt_ru.qm")) {

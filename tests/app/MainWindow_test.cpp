@@ -190,6 +190,9 @@ private slots:
         pultType->setCurrentIndex(1);
         QCOMPARE(prompter.boxes.size(), 1);
         QCOMPARE(prompter.lastBox().title, QStringLiteral("Тип пульта"));
+        QCOMPARE(prompter.lastBox().text,
+                 QStringLiteral("При изменении типа пульта будут удалены названия приборов и "
+                                "секционных пультов, а также все команды. Продолжить?"));
         QCOMPARE(prompter.lastBox().defaultButton, QMessageBox::No);
         QCOMPARE(pultType->currentIndex(), 0);
         QVERIFY(!window.configuration().pultType());
