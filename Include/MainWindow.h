@@ -86,6 +86,8 @@ private:
 
     bool writeFile(const QString& path);
     bool askForPort(QString& portName, bool& turbo);
+    // A transfer processes window events with every page; the progress dialog blocks input, and the
+    // commands refuse to start anyway while one runs, so nothing changes the configuration under it.
     bool transferRunning() const { return progressDialog != nullptr; }
     void writeToDevice();
     void readFromDevice();

@@ -368,6 +368,9 @@ void MainWindow::onOpen()
 
 void MainWindow::onSave()
 {
+    if (transferRunning()) {
+        return;
+    }
     storeToConfiguration();
     if (filePath.isEmpty()) {
         return;
@@ -381,6 +384,9 @@ void MainWindow::onSave()
 
 void MainWindow::onSaveAs()
 {
+    if (transferRunning()) {
+        return;
+    }
     const QString path = Prompter::current().saveFileName(this, QString(), documentsLocation(), xmlFilter());
     if (path.isEmpty()) {
         return;
