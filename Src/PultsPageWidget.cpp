@@ -158,6 +158,9 @@ void PultsPageWidget::addSection(const Section& section)
 
 void PultsPageWidget::onAdd()
 {
+    if (!configuration->pultType()) {
+        return; // a section console has no section consoles of its own
+    }
     Section section;
     section.address = firstFreeAddress();
     if (!runDialog(&section, -1)) {
@@ -172,7 +175,7 @@ void PultsPageWidget::onAdd()
 
 void PultsPageWidget::onCopy()
 {
-    if (selectedRow < 0) {
+    if (selectedRow < 0 || !configuration->pultType()) {
         return;
     }
     Section section = configuration->sections.at(addressAt(selectedRow));
