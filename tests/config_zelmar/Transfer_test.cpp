@@ -306,17 +306,21 @@ TEST(TransferFaults, EveryReadStepEndsWithTheRightErrorAndLeavesTheConfiguration
 TEST(TransferFaults, EveryWriteStepEndsWithTheRightErrorAndTheNextWriteRepairsThePanel)
 {
     // A first write at raised speed: identify, set speed, checksum (mismatch), option read, stamp read,
-    // option write, 190 configuration writes, two checksums, set speed back, finish.
+    // option write, 190 configuration writes, two checksums, finish.
     const std::vector<std::pair<const char*, std::size_t>> steps{
         {"identification", 0}, {"checksum", 2},           {"option read", 3}, {"stamp read", 4},
-        {"page write", 5},     {"later page write", 100}, {"checksums", 196}, {"finish", 199}};
+        {"page write", 5},     {"later page write", 100}, {"checksums", 196}, {"finish", 198}};
     for (const Fault& fault : allFaults()) {
         for (const auto& [step, command] : steps) {
             TransferTestBench bench;
             bench.transfer.setRaisedSpeed(true);
             Configuration configuration = transfer_test::maximalCentralConfiguration();
             SCOPED_TRACE(std::string(fault.name) + " at " + step);
-            EXPECT_EQ(runWithFault(bench, true, configuration, fault, command), fault.expected);
+            // A panel that carried out the finish command restarts at 19200 baud: when only the answer
+            // was damaged, the retries at the raised rate go unanswered.
+            const bool finishCarriedOut = std::string(step) == "finish" && fault.faults.badCrcAnswers > 0;
+            const unsigned expectedCode = finishCarriedOut ? ConfiguratorError::NoAnswer : fault.expected;
+            EXPECT_EQ(runWithFault(bench, true, configuration, fault, command), expectedCode);
             if (isDrop(fault)) {
                 continue; // the emulated link stays down
             }

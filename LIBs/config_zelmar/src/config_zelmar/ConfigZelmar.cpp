@@ -267,14 +267,15 @@ void ConfigZelmar::writeConfiguration(Configuration& configuration, ProgressHand
         p.writeImages(fullMode, adapter);
         written = p.panelChecksums();
         adapter.step();
-        // Back to the normal rate before finishing, so that no panel can be left at the raised rate,
-        // whether or not it returns to the normal rate by itself when the write ends.
-        p.leaveRaisedSpeed();
         p.protocol.finish();
     } catch (const BootloaderException& exception) {
         p.revertStamp();
         p.leaveRaisedSpeed();
         throw ConfiguratorError(exception);
+    }
+    if (p.raisedSpeed) {
+        // The panel ends its loader session at the normal rate by itself; no speed command follows.
+        p.connection.setBaudRate(map::panel::normalBaudRate);
     }
     p.checksums = written;
     p.imagesKnown = true;

@@ -229,7 +229,9 @@ std::vector<uint8_t> PanelEmulator::execute(const std::vector<uint8_t>& received
     case WritePage:
         return writePage(space, address, received);
     case Finish:
+        // The loader ends its session: the panel restarts at its normal rate once the answer is out.
         finishReceived = true;
+        currentBaudRate = initialBaudRate;
         return answer(Success);
     case SetSpeed:
         currentBaudRate = baudRateOfDivisor(received[1]);

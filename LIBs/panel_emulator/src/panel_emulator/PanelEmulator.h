@@ -20,7 +20,7 @@ namespace panel_emulator {
 // 0xB2 at 0x04, firmware 0x13 at 0x05, every other byte 0xFF); memory 0 covers 0x3E00-0xFBFF (0xFF).
 // Command 0xF6 answers the CRC-32 of the range (see Crc32). Command 0xF5 sets the rate
 // 11059200 / (16 * (divisor + 1)): 35 gives 19200, 1 gives 345600; the answer still goes out at the
-// old rate.
+// old rate. Command 0xF4 ends the loader session: after its answer the panel is back at 19200 baud.
 class PanelEmulator
 {
 public:
