@@ -125,6 +125,7 @@ void DevicesPageWidget::loadTable()
     table->setUpdatesEnabled(false);
     {
         const QSignalBlocker blocker(table);
+        table->clearSelection();
         table->clearContents();
         table->setRowCount(int(listed.size()));
         for (int row = 0; row < int(listed.size()); ++row) {
