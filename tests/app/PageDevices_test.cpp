@@ -336,6 +336,34 @@ private slots:
         QCOMPARE(tableOf(page)->currentRow(), 1);
     }
 
+    void copyOntoAnUnlistedDeviceListsIt()
+    {
+        PageTestPrompter prompter;
+        prompter.answers = {QMessageBox::Yes};
+        Configuration configuration;
+        configuration.setPultType(true);
+        configuration.sections[2].address = 2;
+        configuration.sections[2].devices[5].address = 5; // default names: not listed on a central console
+        configuration.sections[2].devices[6] = namedDevice(6, u"Hacoc");
+        DevicesPageWidget page(nullptr, nullptr, &configuration);
+        QCOMPARE(page.rowCount(), 1);
+        tableOf(page)->selectRow(0);
+        PageDialogCloser closer([](QDialog* dialog) {
+            QCOMPARE(pageControl<QSpinBox>(dialog, "address")->value(), 6);
+            pageControl<QSpinBox>(dialog, "address")->setValue(5);
+            QVERIFY(PageDialogCloser::pressOkOrCancel(dialog));
+        });
+        page.onCopy();
+        QVERIFY(closer.appeared());
+        QCOMPARE(prompter.lastBox().title, QStringLiteral("Копирование прибора"));
+        QCOMPARE(prompter.lastBox().text, QStringLiteral("В секции 2 адрес 5 уже добавлен. Заменить?"));
+        QCOMPARE(configuration.sections[2].devices.at(5).names->deviceName, std::u16string(u"Hacoc"));
+        QCOMPARE(configuration.sections[2].devices.at(6).names->deviceName, std::u16string(u"Hacoc"));
+        QCOMPARE(page.rowCount(), 2);
+        QCOMPARE(tableOf(page)->item(0, 1)->text(), QStringLiteral("5"));
+        QCOMPARE(tableOf(page)->currentRow(), 0);
+    }
+
     void deletesAndClearsWithTheModeTexts()
     {
         PageTestPrompter prompter;
