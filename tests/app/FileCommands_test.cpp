@@ -3,6 +3,8 @@
 #include "support/Controls.h"
 #include "support/ScriptedPrompter.h"
 
+#include "config_zelmar/ConfigurationDocument.h"
+
 #include <QAction>
 #include <QFile>
 #include <QProcess>
@@ -177,7 +179,12 @@ private slots:
         QCOMPARE(prompter.boxes.size(), 1);
         QCOMPARE(prompter.lastBox().kind, QStringLiteral("critical"));
         QCOMPARE(prompter.lastBox().title, errorTitle);
-        QVERIFY(!prompter.lastBox().text.isEmpty());
+        QFile badFile(folder.filePath("bad.xml"));
+        QVERIFY(badFile.open(QIODevice::ReadOnly | QIODevice::Text));
+        config_zelmar::Configuration parsed;
+        const QString readerError = config_zelmar::ConfigurationDocument::read(badFile, parsed);
+        QVERIFY(!readerError.isEmpty());
+        QCOMPARE(prompter.lastBox().text, readerError);
         QCOMPARE(control<QSpinBox>(window, "pultAddress")->value(), window.configuration().pultAddress);
         QCOMPARE(window.windowTitle(), "bad.xml - " + programTitle);
         QVERIFY(!window.isModified());
