@@ -43,8 +43,8 @@ private:
     std::size_t expected;
 };
 
-// Reads an answer whose current size is the expected success size. Silence empties the answer; a
-// partial answer keeps what arrived, so that the check reports it as damaged rather than as silence.
+// Reads an answer whose current size is the expected success size. An answer that the time-out cuts
+// short, or silence, empties it, so that the check reports no answer (code 1).
 // rs485::DisconnectException passes through.
 rs485::Byte9Stream& operator>>(rs485::Byte9Stream& stream, Answer& answer);
 
