@@ -123,6 +123,22 @@ TEST(Command, AccessorsOfTheOtherKindChangeNothing)
     EXPECT_FALSE(section.loopOn(3));
 }
 
+TEST(Command, CentralAddressesStayInsideTheirBits)
+{
+    Command command(true);
+    command.setConsoleAddress(65); // 6 bits: console 1
+    EXPECT_EQ(command.data[0], 0xC1);
+    EXPECT_EQ(command.consoleAddress(), 1);
+    command.setConsoleAddress(-2);
+    EXPECT_EQ(command.data[0], 0x00);
+
+    command.setDeviceAddress(200); // 7 bits
+    EXPECT_EQ(command.data[5], 200 & 0x7F);
+    command.setDeviceAddress(-3);
+    EXPECT_EQ(command.data[5], 0x00);
+    EXPECT_EQ(command.description(false), u"Команда всем пультам: - .");
+}
+
 TEST(Command, GivenBytesAreKeptAndSizedToEight)
 {
     EXPECT_EQ(Command(false, Bytes{0x01, 0x02}).data, (Bytes{0x01, 0x02, 0, 0, 0, 0, 0, 0}));

@@ -261,6 +261,40 @@ TEST(Configuration, RebuildKeepsUsedDefaultTablesAndIgnoresNames)
     EXPECT_EQ(references(configuration), (std::vector<uint32_t>{1}));
 }
 
+TEST(Configuration, SectionConsoleWithoutItsSectionUsesNoTableAndRecreatesIt)
+{
+    Configuration configuration = withReferences(3, {});
+    configuration.sections.clear();
+    EXPECT_FALSE(configuration.isEventTableUsed(1));
+    EXPECT_TRUE(configuration.isEventTableUsed(0));
+    configuration.removeEventTable(1);
+    EXPECT_EQ(configuration.sections.count(0), 1u);
+}
+
+TEST(Configuration, RebuildRestoresTheDefaultTableOfAnEmptiedList)
+{
+    Configuration configuration;
+    configuration.eventTables.clear();
+    EXPECT_FALSE(configuration.rebuildEventTables());
+    ASSERT_EQ(configuration.eventTables.size(), 1u);
+    EXPECT_EQ(configuration.eventTables[0], Configuration::defaultEventTable);
+}
+
+TEST(Configuration, CorrectionReachesCommandNamesButNotThePassword)
+{
+    Configuration configuration = withReferences(1, {0});
+    configuration.commands.emplace_back(false);
+    configuration.commands.back().name = u"\u0421\u0431\u0440\u043E\u0441";                     // Сброс
+    configuration.sections[0].devices[1].names->deviceName = u"\u0414\u0432\u0435\u0440\u044C"; // Дверь
+    configuration.eventTables[0].name = u"\u041E";
+    configuration.storePassword("1234");
+    configuration.lcdCorrection();
+    EXPECT_EQ(configuration.commands[0].name, u"C\u0431poc");
+    EXPECT_EQ(configuration.sections[0].devices[1].names->deviceName, u"\u0414\u0432ep\u044C");
+    EXPECT_EQ(configuration.eventTables[0].name, u"O");
+    EXPECT_EQ(configuration.password, "1234");
+}
+
 TEST(Configuration, SameContentSeesEveryStoredField)
 {
     const Configuration base = withReferences(3, {1});

@@ -55,7 +55,7 @@ TEST(XmlRobustness, EmptyBinaryAndNonXmlInputIsRefused)
     for (const QByteArray& input : inputs) {
         Configuration configuration;
         configuration.menuTime = 1;
-        EXPECT_FALSE(openFromBytes(input, configuration).isEmpty());
+        EXPECT_EQ(openFromBytes(input, configuration), formatError);
         EXPECT_EQ(configuration.menuTime, 60);
         expectSound(configuration);
     }
