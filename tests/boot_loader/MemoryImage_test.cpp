@@ -94,6 +94,17 @@ TEST(MemoryImage, SetBytesPastTheEndKeepsWhatFits)
     EXPECT_EQ(image.getByte(0x3E00), 0xFF);
 }
 
+TEST(MemoryImage, NothingWrapsRoundTheEndOfTheAddressSpace)
+{
+    MemoryImage image(1, 0, 256, 1);
+    image.setByte(0, 0x5A);
+    image.setWord(0xFFFFFFFF, 0x1234);
+    EXPECT_EQ(image.getByte(0), 0x5A) << "the high byte of a word at the last address is dropped";
+    EXPECT_EQ(image.getWord(0xFFFFFFFF), 0);
+    EXPECT_EQ(image.getBytes(0xFFFFFFFE, 4), (std::vector<uint8_t>{0, 0, 0, 0}));
+    EXPECT_EQ(image.modifiedPageCount(), 1);
+}
+
 TEST(MemoryImage, RevertByteRestoresThePanelValue)
 {
     MemoryImage image(1, 0, 256, 1);

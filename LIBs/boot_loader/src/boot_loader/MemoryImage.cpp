@@ -3,6 +3,9 @@
 #include "boot_loader/BootloaderProtocol.h"
 #include "boot_loader/ProgressHandler.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace boot_loader {
 
 MemoryImage::MemoryImage(int32_t space, uint32_t baseAddress, std::size_t pageSize, std::size_t pageCount)
@@ -39,7 +42,8 @@ uint8_t MemoryImage::getByte(uint32_t address) const
 
 uint16_t MemoryImage::getWord(uint32_t address) const
 {
-    return static_cast<uint16_t>(getByte(address) | (getByte(address + 1) << 8));
+    const uint8_t high = address == UINT32_MAX ? 0 : getByte(address + 1);
+    return static_cast<uint16_t>(getByte(address) | (high << 8));
 }
 
 bool MemoryImage::getBit(uint32_t address, unsigned bit) const
@@ -50,8 +54,10 @@ bool MemoryImage::getBit(uint32_t address, unsigned bit) const
 
 std::vector<uint8_t> MemoryImage::getBytes(uint32_t address, std::size_t count) const
 {
-    std::vector<uint8_t> result(count);
-    for (std::size_t index = 0; index < count; ++index) {
+    std::vector<uint8_t> result(count, 0);
+    // Past the end of the address space nothing lies inside the image: those bytes stay 0.
+    const std::size_t inAddressSpace = std::min<uint64_t>(count, uint64_t{UINT32_MAX} - address + 1);
+    for (std::size_t index = 0; index < inAddressSpace; ++index) {
         result[index] = getByte(static_cast<uint32_t>(address + index));
     }
     return result;
@@ -67,7 +73,9 @@ void MemoryImage::setByte(uint32_t address, uint8_t value)
 void MemoryImage::setWord(uint32_t address, uint16_t value)
 {
     setByte(address, static_cast<uint8_t>(value & 0xFFU));
-    setByte(address + 1, static_cast<uint8_t>(value >> 8));
+    if (address != UINT32_MAX) { // the high byte must never wrap round to address 0
+        setByte(address + 1, static_cast<uint8_t>(value >> 8));
+    }
 }
 
 void MemoryImage::setBit(uint32_t address, unsigned bit, bool value)
