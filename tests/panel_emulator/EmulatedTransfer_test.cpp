@@ -92,6 +92,19 @@ TEST(EmulatedTransfer, FullReadOfBothImagesAtBothRates)
                 normal / 1000.0, raised / 1000.0);
 }
 
+TEST(EmulatedTransfer, FinishAtRaisedSpeedIsAnsweredAtThatRateAndLeavesThePanelAt19200)
+{
+    PanelEmulator panel;
+    EmulatedLink link(panel);
+    link.protocol.setSpeed(1);
+    link.connection.setBaudRate(345600);
+    link.protocol.finish();
+    EXPECT_EQ(panel.baudRate(), 19200U);
+    link.connection.setBaudRate(19200);
+    EXPECT_EQ(link.protocol.refreshInfo().deviceName, "Z-ZL3");
+    EXPECT_EQ(panel.log().lostCharacters, 0U);
+}
+
 TEST(EmulatedTransfer, WriteModifiedReachesThePanelAndChecksumsFollow)
 {
     PanelEmulator panel;

@@ -104,6 +104,7 @@ TEST(PanelEmulator, SpeedDivisorsAndFinish)
     EXPECT_EQ(panel.baudRate(), 345600U);
     EXPECT_EQ(send(panel, Command::finish())[0], 0xA0);
     EXPECT_TRUE(panel.finished());
+    EXPECT_EQ(panel.baudRate(), 19200U) << "after finish the panel restarts at its normal rate";
 }
 
 TEST(PanelEmulator, LogsCommandsNinthBitsAndZeroBytes)

@@ -52,6 +52,15 @@ TEST_F(Byte9StreamTest, ByteArrayAfterMarkRunSwitchesToSpaceFirst)
     EXPECT_FALSE(link.connection.ninthBit());
 }
 
+TEST_F(Byte9StreamTest, ByteArrayGoesOutUnderSpaceEvenWhenTheConnectionWasSwitchedFromOutside)
+{
+    link.connection.setNinthBit(true);
+    stream << Bytes{0x00, 0x00};
+    ASSERT_EQ(writes().size(), 1u);
+    EXPECT_EQ(writes()[0].parity, Parity::Space);
+    EXPECT_FALSE(link.connection.ninthBit());
+}
+
 TEST_F(Byte9StreamTest, SingleCharacterStaysPendingUntilReadParityChangeOrArrayWrite)
 {
     stream << Char9(0x011);

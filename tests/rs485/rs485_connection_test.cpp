@@ -124,6 +124,22 @@ TEST(RS485Connection, OpenPurgesBothQueuesAndReopeningClosesThePreviousPort)
     EXPECT_EQ(link.port->line.parity, Parity::Space);
 }
 
+TEST(RS485Connection, CloseThatFailsStillLeavesTheObjectClosed)
+{
+    FakeLink link;
+    ASSERT_TRUE(link.connection.open("ttyUSB0", 19200));
+    link.connection.setNinthBit(true);
+    link.port->closeFails = true;
+    EXPECT_FALSE(link.connection.close());
+    EXPECT_FALSE(link.connection.isOpen());
+    EXPECT_FALSE(link.connection.ninthBit());
+    EXPECT_EQ(link.connection.write(tenBytes.data(), tenBytes.size()), 0u);
+
+    link.port->closeFails = false;
+    ASSERT_TRUE(link.connection.open("ttyUSB0", 19200));
+    EXPECT_EQ(link.port->closes, 1) << "the failed close released the port; reopening closes nothing";
+}
+
 TEST(RS485Connection, TimeoutSurvivesCloseAndReachesEveryPort)
 {
     FakeLink link;

@@ -15,7 +15,7 @@ bool FakeSerialPort::close()
 {
     ++record->closes;
     record->isOpen = false;
-    return true;
+    return !record->closeFails;
 }
 
 bool FakeSerialPort::applyLineSettings(const LineSettings& settings)

@@ -27,6 +27,7 @@ struct FakePortRecord
     bool writeFails = false;
     bool drainFails = false;
     bool readFails = false;
+    bool closeFails = false;
     std::size_t largestReadChunk = SIZE_MAX;
     std::deque<uint8_t> incoming;
 
