@@ -376,6 +376,33 @@ TEST(TransferFaults, AFailingStampReadLeavesRaisedSpeed)
     EXPECT_EQ(bench.options()[0x0A], 12);
 }
 
+TEST(TransferFaults, AReadThatFailedHalfWayMakesTheNextWriteFullEvenWhenTheChecksumsMatch)
+{
+    TransferTestBench bench;
+    const std::vector<uint8_t> panelA =
+        encodeImages(transfer_test::maximalSectionConfiguration(), blankPanelImages()).configuration;
+    bench.panel.memory(0).write(0x3E00, panelA);
+    Configuration configuration;
+    ASSERT_EQ(bench.read(configuration), std::nullopt);
+    // Another panel is read half-way into the images, then the first panel is connected again: its
+    // checksums still equal the stored ones, but the images no longer describe it.
+    bench.panel.memory(0).fill(0x00);
+    panel_emulator::PanelFaults silent;
+    silent.silentCommands = 3;
+    Configuration ignored;
+    ASSERT_EQ(runWithFault(bench, false, ignored, Fault{"silent", silent, 0}, 61),
+              ConfiguratorError::NoAnswer);
+    bench.panel.memory(0).write(0x3E00, panelA);
+    bench.panel.clearLog();
+    ASSERT_EQ(bench.write(configuration), std::nullopt);
+    int pageWrites = 0;
+    for (uint8_t code : bench.commandCodes()) {
+        pageWrites += code == writePageCode ? 1 : 0;
+    }
+    EXPECT_GE(pageWrites, 190);
+    EXPECT_EQ(bench.configuration(), panelA);
+}
+
 TEST(TransferFaults, AWriteInterruptedAfterTheOptionPageCountsTwice)
 {
     TransferTestBench bench;
