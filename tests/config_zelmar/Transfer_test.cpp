@@ -217,6 +217,10 @@ TEST(TransferWrite, RaisedSpeedIsUsedForTheBulkAndBothSidesEndAtNormalSpeed)
     EXPECT_EQ(*bench.hostBaudRate, 19200U);
     EXPECT_EQ(bench.panel.baudRate(), 19200U);
     EXPECT_EQ(bench.panel.log().lostCharacters, 0U);
+    // One speed command to raise the rate; the write ends with finish, which returns the panel to 19200.
+    const std::vector<uint8_t> codes = bench.commandCodes();
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), uint8_t{0xF5}), 1);
+    EXPECT_EQ(codes.back(), 0xF4);
     Configuration read;
     ASSERT_EQ(bench.read(read), std::nullopt);
     EXPECT_TRUE(sameContent(read, configuration));
