@@ -1,5 +1,7 @@
 #include "panel_emulator/PanelEmulator.h"
 
+#include "boot_loader/Answer.h"
+#include "boot_loader/Command.h"
 #include "boot_loader/Crc16.h"
 #include "panel_emulator/FaultScript.h"
 
@@ -7,24 +9,10 @@ namespace panel_emulator {
 
 namespace {
 
+using boot_loader::Answer;
+using boot_loader::Command;
+
 constexpr uint16_t ninthBit = 0x100;
-
-enum Code : uint8_t
-{
-    Identify = 0xF1,
-    ReadPage = 0xF2,
-    WritePage = 0xF3,
-    Finish = 0xF4,
-    SetSpeed = 0xF5,
-    Checksum = 0xF6
-};
-
-enum Status : uint8_t
-{
-    Success = 0xA0,
-    BadCommandChecksum = 0xA1,
-    BadAddress = 0xA2
-};
 
 constexpr std::size_t addressLength = 3;
 constexpr std::size_t headerLength = 1 + addressLength;
@@ -58,7 +46,7 @@ uint32_t addressOf(const std::vector<uint8_t>& frame)
 
 bool hasAddress(uint8_t code)
 {
-    return code == ReadPage || code == WritePage || code == Checksum;
+    return code == Command::ReadPage || code == Command::WritePage || code == Command::Checksum;
 }
 
 } // namespace
@@ -81,16 +69,16 @@ void PanelEmulator::applyFaultScript(const std::string& script)
 std::size_t PanelEmulator::frameLength(uint8_t code, uint16_t pageSize)
 {
     switch (code) {
-    case Identify:
-    case Finish:
+    case Command::Identify:
+    case Command::Finish:
         return 3;
-    case ReadPage:
+    case Command::ReadPage:
         return 6;
-    case WritePage:
+    case Command::WritePage:
         return 6 + static_cast<std::size_t>(pageSize);
-    case SetSpeed:
+    case Command::SetSpeed:
         return 4;
-    case Checksum:
+    case Command::Checksum:
         return 8;
     default:
         return 0;
@@ -171,7 +159,7 @@ std::vector<uint8_t> PanelEmulator::completeFrame()
 
 bool PanelEmulator::takeDropAtPage(uint8_t code)
 {
-    if ((code == ReadPage || code == WritePage) && activeFaults.dropAtPage > 0 &&
+    if ((code == Command::ReadPage || code == Command::WritePage) && activeFaults.dropAtPage > 0 &&
         --activeFaults.dropAtPage == 0) {
         dropped = true;
     }
@@ -189,7 +177,7 @@ std::vector<uint8_t> PanelEmulator::answerFor(const std::vector<uint8_t>& receiv
         --activeFaults.statusCommands;
         bytes = answer(activeFaults.status);
     } else if (!entry.crcValid) {
-        bytes = answer(BadCommandChecksum);
+        bytes = answer(Answer::BadCommandChecksum);
     } else {
         bytes = execute(received);
     }
@@ -222,20 +210,20 @@ std::vector<uint8_t> PanelEmulator::execute(const std::vector<uint8_t>& received
     const int space = spaceOf(received);
     const uint32_t address = addressOf(received);
     switch (received[0]) {
-    case Identify:
-        return answer(Success, identification.encode());
-    case ReadPage:
+    case Command::Identify:
+        return answer(Answer::Success, identification.encode());
+    case Command::ReadPage:
         return readPage(space, address);
-    case WritePage:
+    case Command::WritePage:
         return writePage(space, address, received);
-    case Finish:
+    case Command::Finish:
         // The loader ends its session: the panel restarts at its normal rate once the answer is out.
         finishReceived = true;
         currentBaudRate = initialBaudRate;
-        return answer(Success);
-    case SetSpeed:
+        return answer(Answer::Success);
+    case Command::SetSpeed:
         currentBaudRate = baudRateOfDivisor(received[1]);
-        return answer(Success);
+        return answer(Answer::Success);
     default:
         return checksum(space, address, received);
     }
@@ -245,9 +233,9 @@ std::vector<uint8_t> PanelEmulator::readPage(int space, uint32_t address)
 {
     const PanelMemory& target = memory(space);
     if (!target.contains(address, identification.pageSize)) {
-        return answer(BadAddress);
+        return answer(Answer::BadAddress);
     }
-    return answer(Success, target.read(address, identification.pageSize));
+    return answer(Answer::Success, target.read(address, identification.pageSize));
 }
 
 std::vector<uint8_t> PanelEmulator::writePage(int space, uint32_t address,
@@ -255,11 +243,11 @@ std::vector<uint8_t> PanelEmulator::writePage(int space, uint32_t address,
 {
     PanelMemory& target = memory(space);
     if (!target.contains(address, identification.pageSize)) {
-        return answer(BadAddress);
+        return answer(Answer::BadAddress);
     }
     const auto first = received.begin() + headerLength;
     target.write(address, std::vector<uint8_t>(first, first + identification.pageSize));
-    return answer(Success);
+    return answer(Answer::Success);
 }
 
 std::vector<uint8_t> PanelEmulator::checksum(int space, uint32_t address,
@@ -268,11 +256,11 @@ std::vector<uint8_t> PanelEmulator::checksum(int space, uint32_t address,
     const std::size_t length = received[4] | (received[5] << 8);
     const PanelMemory& target = memory(space);
     if (!target.contains(address, length)) {
-        return answer(BadAddress);
+        return answer(Answer::BadAddress);
     }
     const uint32_t value = target.checksum(address, length);
-    return answer(Success, {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
-                            static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)});
+    return answer(Answer::Success, {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
+                                    static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)});
 }
 
 } // namespace panel_emulator
