@@ -45,9 +45,11 @@ DeviceEditDialog::DeviceEditDialog(QWidget* parent, const Configuration* configu
     } else {
         form->labelSection->hide();
         form->section->hide();
-        updateDefaultNames();
     }
+    // A new device starts from the default names of its place; they follow the place until typed over.
+    updateDefaultNames();
     rememberPlace();
+    adjustSize(); // close the gap that the hidden controls leave
     connect(form->section, qOverload<int>(&QSpinBox::valueChanged), this,
             &DeviceEditDialog::onSectionChanged);
     connect(form->address, qOverload<int>(&QSpinBox::valueChanged), this,

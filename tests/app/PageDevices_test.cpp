@@ -243,6 +243,14 @@ private slots:
         QCOMPARE(field(&fresh, "line4Name")->text(), text(config_zelmar::defaultLine4Name(17, 0)));
         QCOMPARE(field(&fresh, "loop2Name")->text(), QStringLiteral("Окно"));
         QCOMPARE(fresh.section(), 0);
+
+        // A renamed device on a central console starts from the default names of the preset place.
+        Configuration central;
+        central.setPultType(true);
+        DeviceEditDialog added(nullptr, &central, nullptr);
+        added.preset(2, 5);
+        QCOMPARE(field(&added, "deviceName")->text(), text(config_zelmar::defaultDeviceName(5, 2)));
+        QCOMPARE(field(&added, "line3Name")->text(), text(config_zelmar::defaultLine3Name(5, 2)));
     }
 
     void refusesEmptyNamesFieldByField()
