@@ -1,10 +1,19 @@
-// Shows the main window with each of its six pages, the connection dialog and the About dialog in turn
-// and saves a PNG of each into the folder given on the command line.
+// Shows the main window with each of its six pages, the connection, About and progress dialogs and the
+// edit dialogs of the table pages (filled with a sample site) in turn, and saves a PNG of each into the
+// folder given on the command line.
 #include "AboutDialog.h"
 #include "ConnectDialog.h"
+#include "DeviceCommandEditDialog.h"
+#include "DeviceEditDialog.h"
 #include "EmulatedPanel.h"
+#include "EventTableEditDialog.h"
 #include "MainWindow.h"
 #include "ProgressDialog.h"
+#include "PultChecker.h"
+#include "PultCommandEditDialog.h"
+#include "PultEditDialog.h"
+
+#include <config_zelmar/Configuration.h>
 
 #include <QApplication>
 #include <QDir>
@@ -58,6 +67,97 @@ bool savePages(MainWindow& window, const QDir& folder)
     return ok;
 }
 
+// A configuration as a technician would have it: named consoles and devices, an own event table.
+config_zelmar::Configuration sampleConfiguration(bool central)
+{
+    config_zelmar::Configuration configuration;
+    configuration.setPultType(central);
+    config_zelmar::EventTable table = config_zelmar::Configuration::defaultEventTable;
+    table.name = u"Склад";
+    table.texts[config_zelmar::Event::loop1Fire] = u"Возгорание";
+    table.emergency[config_zelmar::Event::loop1TakeOff] = true;
+    configuration.appendEventTable(table);
+    return configuration;
+}
+
+config_zelmar::Device sampleDevice()
+{
+    config_zelmar::Device device;
+    device.address = 17;
+    device.zone = 3;
+    device.names = std::make_shared<config_zelmar::DeviceNames>();
+    device.names->eventTable = 1;
+    device.names->deviceName = u"Склад готовой продук";
+    device.names->outsName = u"Сирена и табло ВЫХОД";
+    device.names->loop1Name = u"Дымовые извещатели";
+    device.names->loop2Name = u"Ручные извещатели";
+    device.names->line3Name = u"Дверь склада";
+    device.names->line4Name = u"Окна первого этажа";
+    return device;
+}
+
+bool saveEditDialogs(QWidget& window, const QDir& folder)
+{
+    bool ok = true;
+    const config_zelmar::Configuration central = sampleConfiguration(true);
+    const config_zelmar::Configuration section = sampleConfiguration(false);
+
+    config_zelmar::Section pult;
+    pult.address = 7;
+    pult.group = 3;
+    pult.dubler = true;
+    pult.name = u"Корпус Б, 2 этаж";
+    pult.dublerName = u"Пост охраны корп. Б";
+    PultChecker checker(&central, 7);
+    PultEditDialog pultDialog(&window, &pult, &checker);
+    pultDialog.loadData();
+    ok = save(pultDialog, folder, QStringLiteral("10-pult-dialog")) && ok;
+    pultDialog.hide();
+
+    DeviceEditDialog centralDevice(&window, &central, nullptr);
+    centralDevice.loadDevice(sampleDevice(), 7);
+    ok = save(centralDevice, folder, QStringLiteral("11-device-dialog-central")) && ok;
+    centralDevice.hide();
+    DeviceEditDialog sectionDevice(&window, &section, nullptr);
+    sectionDevice.loadDevice(sampleDevice(), 0);
+    ok = save(sectionDevice, folder, QStringLiteral("12-device-dialog-section")) && ok;
+    sectionDevice.hide();
+    DeviceEditDialog newDevice(&window, &central, nullptr);
+    newDevice.preset(2, 5);
+    ok = save(newDevice, folder, QStringLiteral("13-device-dialog-central-new")) && ok;
+    newDevice.hide();
+
+    EventTableEditDialog tableDialog(&window, &central, false, true);
+    tableDialog.loadData(central.eventTables.at(1));
+    ok = save(tableDialog, folder, QStringLiteral("14-event-table-dialog")) && ok;
+    tableDialog.hide();
+
+    config_zelmar::Command pultCommand(true);
+    pultCommand.name = u"Сброс корпуса Б";
+    pultCommand.setConsoleAddress(7);
+    pultCommand.setConsoleReset(true);
+    pultCommand.setGroupCommand(5, true);
+    pultCommand.setDeviceAddress(17);
+    pultCommand.setLoopOff(1, true);
+    pultCommand.setOutputOn(2, true);
+    PultCommandEditDialog pultCommandDialog(&window, &central, true);
+    pultCommandDialog.loadData(pultCommand, false);
+    ok = save(pultCommandDialog, folder, QStringLiteral("15-pult-command-dialog")) && ok;
+    pultCommandDialog.hide();
+
+    config_zelmar::Command deviceCommand(false);
+    deviceCommand.name = u"Отключить сирены";
+    deviceCommand.setDeviceAddress(0);
+    deviceCommand.setAlarmCancel(true);
+    deviceCommand.setGroupCommand(0, true);
+    deviceCommand.setOutputOff(1, true);
+    DeviceCommandEditDialog deviceCommandDialog(&window, &section, true);
+    deviceCommandDialog.loadData(deviceCommand, true);
+    ok = save(deviceCommandDialog, folder, QStringLiteral("16-device-command-dialog")) && ok;
+    deviceCommandDialog.hide();
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -95,5 +195,7 @@ int main(int argc, char* argv[])
     ProgressDialog progressDialog(&window, false);
     progressDialog.setProgress(0.42f);
     ok = save(progressDialog, folder, QStringLiteral("9-progress-dialog")) && ok;
+    progressDialog.hide();
+    ok = saveEditDialogs(window, folder) && ok;
     return ok ? 0 : 1;
 }
