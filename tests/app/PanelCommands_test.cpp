@@ -17,6 +17,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -225,6 +226,56 @@ private slots:
         QCOMPARE(control<QSpinBox>(emulated.window, "pultAddress")->value(), 6);
         QVERIFY(!emulated.window.isModified());
         QVERIFY(emulated.window.findChild<ProgressDialog*>() == nullptr);
+    }
+
+    void noCommandStartsWhileATransferRuns()
+    {
+        ScriptedPrompter prompter;
+        EmulatedWindow emulated;
+        MainWindow& window = emulated.window;
+        window.show();
+        control<QSpinBox>(window, "pultAddress")->setValue(4);
+        prompter.fileNames << QStringLiteral("/dev/null");
+        prompter.answer = QMessageBox::Yes;
+
+        // Once the progress dialog is up, every command and the window's close are tried; a connection
+        // dialog that nevertheless appears is rejected and counted.
+        int connectDialogs = 0;
+        bool tried = false;
+        bool closed = false;
+        std::unique_ptr<ModalCloser> lateDialogs;
+        QTimer hook;
+        connect(&hook, &QTimer::timeout, &window, [&] {
+            if (tried || window.findChild<ProgressDialog*>() == nullptr) {
+                return;
+            }
+            tried = true;
+            lateDialogs = std::make_unique<ModalCloser>(
+                [&](QWidget* modal) {
+                    if (auto* dialog = qobject_cast<ConnectDialog*>(modal)) {
+                        ++connectDialogs;
+                        dialog->reject();
+                    }
+                },
+                200);
+            window.onOpen();
+            window.onSave();
+            window.onSaveAs();
+            window.onSaveToDevice();
+            window.onLoadFromDevice();
+            closed = window.close();
+        });
+        hook.start(0);
+
+        PortChoice choice(EmulatedPanel::portName, false);
+        window.onSaveToDevice();
+        QVERIFY(tried);
+        QCOMPARE(connectDialogs, 0);
+        QVERIFY(!closed);
+        QVERIFY(prompter.fileDialogFilters.isEmpty());
+        QCOMPARE(prompter.boxes.size(), 1);
+        QCOMPARE(prompter.lastBox().text, QStringLiteral("Настройки успешно записаны в память прибора"));
+        QCOMPARE(emulated.commandsReceived(0xF4), std::size_t(1));
     }
 
     void silentPanelFailsTheWrite()
