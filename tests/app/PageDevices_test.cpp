@@ -372,6 +372,22 @@ private slots:
         QCOMPARE(tableOf(page)->currentRow(), 0);
     }
 
+    void reloadClearsTheSelection()
+    {
+        Configuration configuration;
+        configuration.sections[0].devices[3] = namedDevice(3, u"A");
+        configuration.sections[0].devices[4] = namedDevice(4, u"B");
+        DevicesPageWidget page(nullptr, nullptr, &configuration);
+        tableOf(page)->selectRow(0);
+        QVERIFY(pageControl<QToolButton>(&page, "del")->isEnabled());
+        configuration.sections[0].devices.erase(3); // another page changed the devices
+        page.loadTable();
+        QVERIFY(tableOf(page)->selectedItems().isEmpty());
+        QVERIFY(!pageControl<QToolButton>(&page, "del")->isEnabled());
+        QVERIFY(!pageControl<QToolButton>(&page, "edit")->isEnabled());
+        QVERIFY(!pageControl<QToolButton>(&page, "copy")->isEnabled());
+    }
+
     void deletesAndClearsWithTheModeTexts()
     {
         PageTestPrompter prompter;
