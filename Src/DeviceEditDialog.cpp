@@ -45,9 +45,10 @@ DeviceEditDialog::DeviceEditDialog(QWidget* parent, const Configuration* configu
     } else {
         form->labelSection->hide();
         form->section->hide();
+        updateDefaultNames();
     }
-    // A new device starts from the default names of its place; they follow the place until typed over.
-    updateDefaultNames();
+    // On a central console the page lists only renamed devices: a new one starts with empty names, so
+    // that the default names are never stored as the device's own by a mere OK.
     rememberPlace();
     adjustSize(); // close the gap that the hidden controls leave
     connect(form->section, qOverload<int>(&QSpinBox::valueChanged), this,
