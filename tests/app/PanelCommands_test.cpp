@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -160,6 +161,25 @@ private slots:
         QCOMPARE(control<QLabel>(window, "firmwareVersion")->text(),
                  QString::fromStdString(window.configuration().firmwareVersion));
         QVERIFY(window.findChild<ProgressDialog*>() == nullptr);
+    }
+
+    void writeLeavesUnsavedFileEditsMarked()
+    {
+        QTemporaryDir folder;
+        ScriptedPrompter prompter;
+        EmulatedWindow emulated;
+        MainWindow& window = emulated.window;
+        window.show();
+        prompter.fileNames << folder.filePath("site.xml");
+        window.onSaveAs();
+        control<QSpinBox>(window, "pultAddress")->setValue(8);
+        QCOMPARE(window.windowTitle(), "site.xml* - " + programTitle);
+
+        PortChoice choice(EmulatedPanel::portName, false);
+        window.onSaveToDevice();
+        QCOMPARE(prompter.lastBox().text, QStringLiteral("Настройки успешно записаны в память прибора"));
+        QVERIFY(window.isModified());
+        QCOMPARE(window.windowTitle(), "site.xml* - " + programTitle);
     }
 
     void raisedSpeedIsTakenOnlyOnARead()
