@@ -28,6 +28,7 @@ public:
     panel_emulator::PanelEmulator& panel() { return emulator; }
 
 private:
+    void holdDefaultConfiguration();
     rs485::PortFactory portFactory();
     rs485::SleepFunction sleepFunction();
 

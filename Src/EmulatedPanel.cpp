@@ -1,6 +1,8 @@
 #include "EmulatedPanel.h"
 
 #include "config_zelmar/ConfigZelmar.h"
+#include "config_zelmar/Configuration.h"
+#include "config_zelmar/PanelImageCodec.h"
 #include "panel_emulator/EmulatedPort.h"
 
 const char* const EmulatedPanel::portName = "Эмулятор прибора";
@@ -8,7 +10,25 @@ const char* const EmulatedPanel::portName = "Эмулятор прибора";
 EmulatedPanel::EmulatedPanel()
     : clock(std::make_shared<panel_emulator::SimulatedClock>()),
       emulatorPortInUse(std::make_shared<bool>(false))
-{}
+{
+    holdDefaultConfiguration();
+}
+
+// A panel as it leaves the factory: the default configuration, never written (date and counter 0), so
+// that a first read shows what a new configuration holds and a first write stamps today's date.
+void EmulatedPanel::holdDefaultConfiguration()
+{
+    panel_emulator::PanelMemory& options = emulator.memory(1);
+    panel_emulator::PanelMemory& configuration = emulator.memory(0);
+    const config_zelmar::PanelImages images = config_zelmar::encodeImages(
+        config_zelmar::Configuration(), config_zelmar::PanelImages{options.bytes(), configuration.bytes()});
+    options.write(options.baseAddress(), images.options);
+    configuration.write(configuration.baseAddress(), images.configuration);
+    const uint32_t dateAndCounter[] = {0x00, 0x01, 0x02, 0x03};
+    for (const uint32_t address : dateAndCounter) {
+        options.setByteAt(address, 0);
+    }
+}
 
 MainWindowOptions EmulatedPanel::attachTo(MainWindowOptions options)
 {

@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
 #include <QLabel>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -139,7 +140,11 @@ private slots:
                  QString::number(window.configuration().writeCounter));
         QCOMPARE(control<QLabel>(window, "lastWriteDate")->text(),
                  QString::fromStdString(window.configuration().lastWriteDate));
-        QVERIFY(control<QLabel>(window, "lastWriteDate")->text() != QStringLiteral("-"));
+        // The emulated panel starts as never written: the first write stamps today and counter 1.
+        QCOMPARE(control<QLabel>(window, "writeCounter")->text(), QStringLiteral("1"));
+        QCOMPARE(control<QLabel>(window, "lastWriteDate")->text(),
+                 QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
+        QCOMPARE(control<QLabel>(window, "firmwareVersion")->text(), QStringLiteral("2.1.3"));
 
         control<QSpinBox>(window, "pultAddress")->setValue(2);
         control<QSpinBox>(window, "backlightTime")->setValue(5);
