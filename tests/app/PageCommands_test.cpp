@@ -3,7 +3,7 @@
 #include "DeviceCommandEditDialog.h"
 #include "PultCommandEditDialog.h"
 #include "support/PageDialogCloser.h"
-#include "support/PageTestPrompter.h"
+#include "support/ScriptedPrompter.h"
 
 #include <config_zelmar/Configuration.h>
 
@@ -56,7 +56,7 @@ class PageCommandsTest : public QObject
 private slots:
     void firstCommandCannotBeAContinuation()
     {
-        PageTestPrompter prompter;
+        ScriptedPrompter prompter;
         Configuration configuration;
         CommandsPageWidget page(nullptr, &configuration);
         bool sequenceEnabled = true;
@@ -103,7 +103,7 @@ private slots:
 
     void namesAreValidated()
     {
-        PageTestPrompter prompter;
+        ScriptedPrompter prompter;
         Configuration configuration;
         configuration.commands.push_back(namedCommand(false, u"Cбpoc"));
         Command command = namedCommand(false, u"Hoвaя");
@@ -131,7 +131,7 @@ private slots:
 
     void editingKeepsItsOwnName()
     {
-        PageTestPrompter prompter;
+        ScriptedPrompter prompter;
         Configuration configuration;
         configuration.commands.push_back(namedCommand(false, u"Cбpoc"));
         DeviceCommandEditDialog dialog(nullptr, &configuration, true);
@@ -143,7 +143,7 @@ private slots:
 
     void copyProposesNextName()
     {
-        PageTestPrompter prompter;
+        ScriptedPrompter prompter;
         Configuration configuration;
         Command named = namedCommand(false, u"Команда5");
         configuration.commands.push_back(named);
@@ -181,7 +181,7 @@ private slots:
 
     void deviceCommandStoresItsBytes()
     {
-        PageTestPrompter prompter;
+        ScriptedPrompter prompter;
         Configuration configuration;
         Command command(false);
         DeviceCommandEditDialog dialog(nullptr, &configuration, false);
@@ -236,8 +236,8 @@ private slots:
 
     void movesKeepTheOrder()
     {
-        PageTestPrompter prompter;
-        prompter.fallbackAnswer = QMessageBox::Yes;
+        ScriptedPrompter prompter;
+        prompter.answer = QMessageBox::Yes;
         Configuration configuration;
         for (const char16_t* name : {u"A", u"B", u"C", u"D"}) {
             configuration.commands.push_back(namedCommand(false, name));

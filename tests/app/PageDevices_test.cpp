@@ -3,7 +3,7 @@
 #include "DevicesPageWidget.h"
 #include "EventsPageWidget.h"
 #include "support/PageDialogCloser.h"
-#include "support/PageTestPrompter.h"
+#include "support/ScriptedPrompter.h"
 
 #include <config_zelmar/Configuration.h>
 
@@ -98,7 +98,7 @@ private slots:
 
     void sectionConsoleFullRangeDisablesAddAndPresetsOne()
     {
-        PageTestPrompter prompter;
+        ScriptedPrompter prompter;
         Configuration configuration;
         addPlainDevices(configuration, 0, 1, 127);
         DevicesPageWidget page(nullptr, nullptr, &configuration);
@@ -122,7 +122,7 @@ private slots:
 
     void addingAnExistingAddressAsksToReplace()
     {
-        PageTestPrompter prompter;
+        ScriptedPrompter prompter;
         Configuration configuration;
         addPlainDevices(configuration, 0, 1, 4);
         DevicesPageWidget page(nullptr, nullptr, &configuration);
@@ -163,7 +163,7 @@ private slots:
 
     void missingSectionIsCreatedOnlyAfterConfirmation()
     {
-        PageTestPrompter prompter;
+        ScriptedPrompter prompter;
         Configuration configuration;
         configuration.setPultType(true);
         DevicesPageWidget page(nullptr, nullptr, &configuration);
@@ -255,7 +255,7 @@ private slots:
 
     void refusesEmptyNamesFieldByField()
     {
-        PageTestPrompter prompter;
+        ScriptedPrompter prompter;
         Configuration configuration;
         DeviceEditDialog dialog(nullptr, &configuration, nullptr);
         field(&dialog, "loop2Name")->setText(QStringLiteral("  \t"));
@@ -290,7 +290,7 @@ private slots:
 
     void addsEventTableFromTheDialogUntilSixteen()
     {
-        PageTestPrompter prompter;
+        ScriptedPrompter prompter;
         Configuration configuration;
         for (int i = 1; i < 15; ++i) {
             configuration.appendEventTable(Configuration::defaultEventTable);
@@ -313,7 +313,7 @@ private slots:
 
     void editingToAnotherAddressMovesTheDevice()
     {
-        PageTestPrompter prompter;
+        ScriptedPrompter prompter;
         Configuration configuration;
         configuration.sections[0].devices[2] = namedDevice(2, u"Дверь");
         configuration.sections[0].devices[2].zone = 4;
@@ -346,7 +346,7 @@ private slots:
 
     void copyOntoAnUnlistedDeviceListsIt()
     {
-        PageTestPrompter prompter;
+        ScriptedPrompter prompter;
         prompter.answers = {QMessageBox::Yes};
         Configuration configuration;
         configuration.setPultType(true);
@@ -390,8 +390,8 @@ private slots:
 
     void deletesAndClearsWithTheModeTexts()
     {
-        PageTestPrompter prompter;
-        prompter.fallbackAnswer = QMessageBox::Yes;
+        ScriptedPrompter prompter;
+        prompter.answer = QMessageBox::Yes;
         Configuration configuration;
         configuration.setPultType(true);
         configuration.sections[2].devices[7] = namedDevice(7, u"A");

@@ -4,7 +4,7 @@
 #include "EventsPageWidget.h"
 #include "PultsPageWidget.h"
 #include "support/PageDialogCloser.h"
-#include "support/PageTestPrompter.h"
+#include "support/ScriptedPrompter.h"
 
 #include <config_zelmar/Configuration.h>
 #include <config_zelmar/ConfigurationDocument.h>
@@ -83,8 +83,8 @@ class PageEndToEndTest : public QObject
 private slots:
     void centralConsoleSurvivesSaveAndReopen()
     {
-        PageTestPrompter prompter;
-        prompter.fallbackAnswer = QMessageBox::Yes;
+        ScriptedPrompter prompter;
+        prompter.answer = QMessageBox::Yes;
         Configuration configuration;
         configuration.setPultType(true); // what the general options page does on a console type change
         PultsPageWidget pults(nullptr, &configuration);

@@ -3,7 +3,7 @@
 #include "EventTableEditDialog.h"
 #include "EventsPageWidget.h"
 #include "support/PageDialogCloser.h"
-#include "support/PageTestPrompter.h"
+#include "support/ScriptedPrompter.h"
 
 #include <config_zelmar/Configuration.h>
 #include <config_zelmar/LCDCharset.h>
@@ -91,7 +91,7 @@ private slots:
     {
         QFETCH(QString, source);
         QFETCH(QString, proposed);
-        PageTestPrompter prompter;
+        ScriptedPrompter prompter;
         Configuration configuration;
         configuration.appendEventTable(namedTable(source.toStdU16String()));
         EventsPageWidget page(nullptr, &configuration);
@@ -112,7 +112,7 @@ private slots:
 
     void sixteenTablesDisableAddAndCopy()
     {
-        PageTestPrompter prompter;
+        ScriptedPrompter prompter;
         Configuration configuration;
         for (int i = 1; i < 16; ++i) {
             configuration.appendEventTable(namedTable(EventTable::defaultTableName(i)));
@@ -152,7 +152,7 @@ private slots:
 
     void tableNamesStayUnique()
     {
-        PageTestPrompter prompter;
+        ScriptedPrompter prompter;
         Configuration configuration;
         configuration.appendEventTable(namedTable(u"Двери"));
         configuration.appendEventTable(namedTable(u"Окна"));
@@ -181,7 +181,7 @@ private slots:
 
     void defaultTableOpensReadOnly()
     {
-        PageTestPrompter prompter;
+        ScriptedPrompter prompter;
         Configuration configuration;
         EventsPageWidget page(nullptr, &configuration);
         QSignalSpy modified(&page, &EventsPageWidget::modified);
@@ -204,8 +204,8 @@ private slots:
 
     void deletingAUsedTableWarnsAndReloadsDevices()
     {
-        PageTestPrompter prompter;
-        prompter.fallbackAnswer = QMessageBox::Yes;
+        ScriptedPrompter prompter;
+        prompter.answer = QMessageBox::Yes;
         Configuration configuration;
         configuration.appendEventTable(namedTable(u"Двери"));
         configuration.appendEventTable(namedTable(u"Окна"));
@@ -236,7 +236,7 @@ private slots:
 
     void movesKeepDeviceReferencesAndSelection()
     {
-        PageTestPrompter prompter;
+        ScriptedPrompter prompter;
         Configuration configuration;
         for (const char16_t* name : {u"A", u"B", u"C"}) {
             configuration.appendEventTable(namedTable(name));
@@ -265,7 +265,7 @@ private slots:
 
     void editRenamesAndCorrectsLetters()
     {
-        PageTestPrompter prompter;
+        ScriptedPrompter prompter;
         Configuration configuration;
         configuration.appendEventTable(namedTable(u"Двери"));
         EventsPageWidget page(nullptr, &configuration);

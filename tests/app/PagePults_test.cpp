@@ -3,7 +3,7 @@
 #include "PultEditDialog.h"
 #include "PultsPageWidget.h"
 #include "support/PageDialogCloser.h"
-#include "support/PageTestPrompter.h"
+#include "support/ScriptedPrompter.h"
 
 #include <config_zelmar/Configuration.h>
 
@@ -56,7 +56,7 @@ class PagePultsTest : public QObject
 private slots:
     void proposesFirstFreeAddress()
     {
-        PageTestPrompter prompter;
+        ScriptedPrompter prompter;
         Configuration configuration;
         configuration.setPultType(true);
         PultsPageWidget page(nullptr, &configuration);
@@ -86,7 +86,7 @@ private slots:
 
     void refusesAddressOfAnotherSection()
     {
-        PageTestPrompter prompter;
+        ScriptedPrompter prompter;
         Configuration configuration;
         configuration.setPultType(true);
         addSections(configuration, 1, 3);
@@ -105,7 +105,7 @@ private slots:
 
     void validatesNamesUnlessDefault()
     {
-        PageTestPrompter prompter;
+        ScriptedPrompter prompter;
         Configuration configuration;
         configuration.setPultType(true);
         Section section = sectionAt(5, u"Склад");
@@ -141,7 +141,7 @@ private slots:
 
     void storesTypedNamesCorrectedAndDropsDublerName()
     {
-        PageTestPrompter prompter;
+        ScriptedPrompter prompter;
         Configuration configuration;
         configuration.setPultType(true);
         Section section = sectionAt(2, u"Цех");
@@ -163,7 +163,7 @@ private slots:
 
     void editingMovesSectionWithItsDevicesAndResorts()
     {
-        PageTestPrompter prompter;
+        ScriptedPrompter prompter;
         Configuration configuration;
         configuration.setPultType(true);
         addSections(configuration, 1, 3);
@@ -197,7 +197,7 @@ private slots:
 
     void cancelLeavesSectionUntouched()
     {
-        PageTestPrompter prompter;
+        ScriptedPrompter prompter;
         Configuration configuration;
         configuration.setPultType(true);
         configuration.sections[3] = sectionAt(3, u"Cклaд");
@@ -218,8 +218,8 @@ private slots:
 
     void fullTableDisablesAddAndCopy()
     {
-        PageTestPrompter prompter;
-        prompter.fallbackAnswer = QMessageBox::Yes;
+        ScriptedPrompter prompter;
+        prompter.answer = QMessageBox::Yes;
         Configuration configuration;
         configuration.setPultType(true);
         addSections(configuration, 1, 24);
@@ -242,7 +242,7 @@ private slots:
 
     void copyTakesDevicesToFirstFreeAddress()
     {
-        PageTestPrompter prompter;
+        ScriptedPrompter prompter;
         Configuration configuration;
         configuration.setPultType(true);
         addSections(configuration, 1, 2);
@@ -265,7 +265,7 @@ private slots:
 
     void typedNameLowersDeviceLimit()
     {
-        PageTestPrompter prompter;
+        ScriptedPrompter prompter;
         Configuration configuration;
         configuration.setPultType(true);
         PultsPageWidget page(nullptr, &configuration);
@@ -288,8 +288,8 @@ private slots:
 
     void sectionConsoleShowsNoRows()
     {
-        PageTestPrompter prompter;
-        prompter.fallbackAnswer = QMessageBox::Yes;
+        ScriptedPrompter prompter;
+        prompter.answer = QMessageBox::Yes;
         Configuration configuration;
         addSections(configuration, 1, 2);
         PultsPageWidget page(nullptr, &configuration);

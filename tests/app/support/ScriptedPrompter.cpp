@@ -15,7 +15,7 @@ QMessageBox::StandardButton ScriptedPrompter::question(QWidget*, const QString& 
                                                        QMessageBox::StandardButton defaultButton)
 {
     boxes.append({QStringLiteral("question"), title, text, defaultButton});
-    return answer;
+    return answers.isEmpty() ? answer : answers.takeFirst();
 }
 
 void ScriptedPrompter::information(QWidget*, const QString& title, const QString& text)
@@ -47,4 +47,13 @@ QString ScriptedPrompter::nextFileName(const QString& filter)
 {
     fileDialogFilters.append(filter);
     return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
+}
+
+int ScriptedPrompter::count(const QString& kind) const
+{
+    int found = 0;
+    for (const Box& box : boxes) {
+        found += box.kind == kind ? 1 : 0;
+    }
+    return found;
 }

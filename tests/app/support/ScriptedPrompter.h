@@ -32,7 +32,8 @@ public:
     QString saveFileName(QWidget* parent, const QString& caption, const QString& directory,
                          const QString& filter) override;
 
-    // Answer to every question.
+    // Answers to the next questions, first to last; once they are used up, `answer` answers.
+    QList<QMessageBox::StandardButton> answers;
     QMessageBox::StandardButton answer = QMessageBox::No;
     // Names the file dialogs return, first to last; an empty list answers as a cancelled dialog.
     QStringList fileNames;
@@ -40,6 +41,7 @@ public:
     QStringList fileDialogFilters;
 
     const Box& lastBox() const { return boxes.last(); }
+    int count(const QString& kind) const;
 
 private:
     QString nextFileName(const QString& filter);
