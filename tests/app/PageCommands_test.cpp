@@ -2,7 +2,8 @@
 #include "CommandsPageWidget.h"
 #include "DeviceCommandEditDialog.h"
 #include "PultCommandEditDialog.h"
-#include "support/PageDialogCloser.h"
+#include "support/Controls.h"
+#include "support/ModalCloser.h"
 #include "support/ScriptedPrompter.h"
 
 #include <config_zelmar/Configuration.h>
@@ -61,23 +62,23 @@ private slots:
         CommandsPageWidget page(nullptr, &configuration);
         bool sequenceEnabled = true;
         QString proposed;
-        PageDialogCloser first([&](QDialog* dialog) {
+        ModalCloser first([&](QDialog* dialog) {
             sequenceEnabled = pageControl<QCheckBox>(dialog, "sequenceChar")->isEnabled();
             proposed = pageControl<QLineEdit>(dialog, "name")->text();
-            QVERIFY(PageDialogCloser::pressOkOrCancel(dialog));
+            QVERIFY(ModalCloser::pressOkOrCancel(dialog));
         });
         page.onAdd();
         QVERIFY(first.appeared());
         QVERIFY(!sequenceEnabled);
         QCOMPARE(proposed, QString::fromStdU16String(Command::defaultName(0)));
 
-        PageDialogCloser second([&](QDialog* dialog) {
+        ModalCloser second([&](QDialog* dialog) {
             auto* sequence = pageControl<QCheckBox>(dialog, "sequenceChar");
             QVERIFY(sequence->isEnabled());
             sequence->click();
             QVERIFY(pageControl<QLineEdit>(dialog, "name")->text().isEmpty());
             QVERIFY(!pageControl<QLineEdit>(dialog, "name")->isEnabled());
-            QVERIFY(PageDialogCloser::pressOkOrCancel(dialog));
+            QVERIFY(ModalCloser::pressOkOrCancel(dialog));
         });
         page.onAdd();
         QVERIFY(second.appeared());
@@ -152,15 +153,15 @@ private slots:
         QString proposed;
         auto capture = [&](QDialog* dialog) {
             proposed = pageControl<QLineEdit>(dialog, "name")->text();
-            PageDialogCloser::pressCancel(dialog);
+            ModalCloser::pressCancel(dialog);
         };
         tableOf(page)->selectRow(0);
-        PageDialogCloser copyNamed(capture);
+        ModalCloser copyNamed(capture);
         page.onCopy();
         QVERIFY(copyNamed.appeared());
         QCOMPARE(proposed, QStringLiteral("Команда6"));
         tableOf(page)->selectRow(1);
-        PageDialogCloser copyContinuation(capture);
+        ModalCloser copyContinuation(capture);
         page.onCopy();
         QCOMPARE(proposed, QString::fromStdU16String(Command::defaultName(2)));
         QCOMPARE(configuration.commands.size(), std::size_t(2));

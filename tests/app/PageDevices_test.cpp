@@ -2,7 +2,8 @@
 #include "DeviceEditDialog.h"
 #include "DevicesPageWidget.h"
 #include "EventsPageWidget.h"
-#include "support/PageDialogCloser.h"
+#include "support/Controls.h"
+#include "support/ModalCloser.h"
 #include "support/ScriptedPrompter.h"
 
 #include <config_zelmar/Configuration.h>
@@ -111,9 +112,9 @@ private slots:
         QVERIFY(tableOf(page)->item(3, 3)->font().italic());
 
         int proposed = 0;
-        PageDialogCloser closer([&](QDialog* dialog) {
+        ModalCloser closer([&](QDialog* dialog) {
             proposed = pageControl<QSpinBox>(dialog, "address")->value();
-            PageDialogCloser::pressCancel(dialog);
+            ModalCloser::pressCancel(dialog);
         });
         page.onAdd();
         QVERIFY(closer.appeared());
@@ -127,10 +128,10 @@ private slots:
         addPlainDevices(configuration, 0, 1, 4);
         DevicesPageWidget page(nullptr, nullptr, &configuration);
         QSignalSpy modified(&page, &DevicesPageWidget::modified);
-        PageDialogCloser first([](QDialog* dialog) {
+        ModalCloser first([](QDialog* dialog) {
             QCOMPARE(pageControl<QSpinBox>(dialog, "address")->value(), 5);
             QCOMPARE(field(dialog, "deviceName")->text(), QStringLiteral("Aдpec 5"));
-            QVERIFY(PageDialogCloser::pressOkOrCancel(dialog));
+            QVERIFY(ModalCloser::pressOkOrCancel(dialog));
         });
         page.onAdd();
         QVERIFY(first.appeared());
@@ -140,9 +141,9 @@ private slots:
         auto typeAddressFive = [](QDialog* dialog) {
             pageControl<QSpinBox>(dialog, "address")->setValue(5);
             pageControl<QSpinBox>(dialog, "zone")->setValue(9);
-            QVERIFY(PageDialogCloser::pressOkOrCancel(dialog));
+            QVERIFY(ModalCloser::pressOkOrCancel(dialog));
         };
-        PageDialogCloser second(typeAddressFive);
+        ModalCloser second(typeAddressFive);
         page.onAdd();
         QVERIFY(second.appeared());
         QCOMPARE(prompter.lastBox().title, QStringLiteral("Добавление прибора"));
@@ -153,7 +154,7 @@ private slots:
         QCOMPARE(modified.count(), 1);
 
         prompter.answers = {QMessageBox::Yes};
-        PageDialogCloser third(typeAddressFive);
+        ModalCloser third(typeAddressFive);
         page.onAdd();
         QCOMPARE(configuration.sections[0].devices.at(5).zone, 9);
         QCOMPARE(page.rowCount(), 5);
@@ -175,10 +176,10 @@ private slots:
                  {"deviceName", "outsName", "loop1Name", "loop2Name", "line3Name", "line4Name"}) {
                 field(dialog, name)->setText(QStringLiteral("Дверь"));
             }
-            QVERIFY(PageDialogCloser::pressOkOrCancel(dialog));
+            QVERIFY(ModalCloser::pressOkOrCancel(dialog));
         };
         prompter.answers = {QMessageBox::No};
-        PageDialogCloser declined(fillSectionThree);
+        ModalCloser declined(fillSectionThree);
         page.onAdd();
         QVERIFY(declined.appeared());
         QCOMPARE(prompter.lastBox().text,
@@ -188,7 +189,7 @@ private slots:
         QCOMPARE(pultReloads.count(), 0);
 
         prompter.answers = {QMessageBox::Yes};
-        PageDialogCloser confirmed(fillSectionThree);
+        ModalCloser confirmed(fillSectionThree);
         page.onAdd();
         QCOMPARE(configuration.sections.at(3).address, 3);
         QCOMPARE(configuration.sections.at(3).devices.at(12).names->deviceName, std::u16string(u"Двepь"));
@@ -299,9 +300,9 @@ private slots:
         DeviceEditDialog dialog(nullptr, &configuration, &events);
         auto* addTable = pageControl<QToolButton>(&dialog, "addEventTable");
         QVERIFY(addTable->isEnabled());
-        PageDialogCloser accept([](QDialog* tableDialog) {
+        ModalCloser accept([](QDialog* tableDialog) {
             QCOMPARE(pageControl<QLineEdit>(tableDialog, "name")->text(), QStringLiteral("Taблицa 15"));
-            QVERIFY(PageDialogCloser::pressOkOrCancel(tableDialog));
+            QVERIFY(ModalCloser::pressOkOrCancel(tableDialog));
         });
         dialog.addEventTableClicked();
         QVERIFY(accept.appeared());
@@ -320,18 +321,18 @@ private slots:
         addPlainDevices(configuration, 0, 9, 9);
         DevicesPageWidget page(nullptr, nullptr, &configuration);
         tableOf(page)->selectRow(0);
-        PageDialogCloser toNine([](QDialog* dialog) {
+        ModalCloser toNine([](QDialog* dialog) {
             pageControl<QSpinBox>(dialog, "address")->setValue(9);
-            QVERIFY(PageDialogCloser::pressOkOrCancel(dialog));
+            QVERIFY(ModalCloser::pressOkOrCancel(dialog));
         });
         page.onEdit();
         QCOMPARE(prompter.lastBox().title, QStringLiteral("Редактирование прибора"));
         QCOMPARE(configuration.sections[0].devices.count(2), std::size_t(1));
 
         tableOf(page)->selectRow(0);
-        PageDialogCloser toTen([](QDialog* dialog) {
+        ModalCloser toTen([](QDialog* dialog) {
             pageControl<QSpinBox>(dialog, "address")->setValue(10);
-            QVERIFY(PageDialogCloser::pressOkOrCancel(dialog));
+            QVERIFY(ModalCloser::pressOkOrCancel(dialog));
         });
         page.onEdit();
         QVERIFY(toTen.appeared());
@@ -356,10 +357,10 @@ private slots:
         DevicesPageWidget page(nullptr, nullptr, &configuration);
         QCOMPARE(page.rowCount(), 1);
         tableOf(page)->selectRow(0);
-        PageDialogCloser closer([](QDialog* dialog) {
+        ModalCloser closer([](QDialog* dialog) {
             QCOMPARE(pageControl<QSpinBox>(dialog, "address")->value(), 6);
             pageControl<QSpinBox>(dialog, "address")->setValue(5);
-            QVERIFY(PageDialogCloser::pressOkOrCancel(dialog));
+            QVERIFY(ModalCloser::pressOkOrCancel(dialog));
         });
         page.onCopy();
         QVERIFY(closer.appeared());

@@ -3,7 +3,8 @@
 #include "DevicesPageWidget.h"
 #include "EventsPageWidget.h"
 #include "PultsPageWidget.h"
-#include "support/PageDialogCloser.h"
+#include "support/Controls.h"
+#include "support/ModalCloser.h"
 #include "support/ScriptedPrompter.h"
 
 #include <config_zelmar/Configuration.h>
@@ -28,9 +29,9 @@ template <class Page>
 bool throughDialog(Page& page, void (Page::*slot)(), const std::function<void(QDialog*)>& fill)
 {
     bool accepted = false;
-    PageDialogCloser closer([&](QDialog* dialog) {
+    ModalCloser closer([&](QDialog* dialog) {
         fill(dialog);
-        accepted = PageDialogCloser::pressOkOrCancel(dialog);
+        accepted = ModalCloser::pressOkOrCancel(dialog);
     });
     (page.*slot)();
     return closer.appeared() && accepted;

@@ -2,7 +2,8 @@
 // tables.
 #include "EventTableEditDialog.h"
 #include "EventsPageWidget.h"
-#include "support/PageDialogCloser.h"
+#include "support/Controls.h"
+#include "support/ModalCloser.h"
 #include "support/ScriptedPrompter.h"
 
 #include <config_zelmar/Configuration.h>
@@ -97,9 +98,9 @@ private slots:
         EventsPageWidget page(nullptr, &configuration);
         tableOf(page)->selectRow(1);
         QString shown;
-        PageDialogCloser closer([&](QDialog* dialog) {
+        ModalCloser closer([&](QDialog* dialog) {
             shown = pageControl<QLineEdit>(dialog, "name")->text();
-            QVERIFY(PageDialogCloser::pressOkOrCancel(dialog));
+            QVERIFY(ModalCloser::pressOkOrCancel(dialog));
         });
         page.onCopy();
         QVERIFY(closer.appeared());
@@ -186,7 +187,7 @@ private slots:
         EventsPageWidget page(nullptr, &configuration);
         QSignalSpy modified(&page, &EventsPageWidget::modified);
         tableOf(page)->selectRow(0);
-        PageDialogCloser closer([](QDialog* dialog) {
+        ModalCloser closer([](QDialog* dialog) {
             auto* name = pageControl<QLineEdit>(dialog, "name");
             QCOMPARE(name->text(), QStringLiteral("По умолчанию"));
             QVERIFY(!name->isEnabled());
@@ -194,7 +195,7 @@ private slots:
             QVERIFY(!pageControl<QCheckBox>(dialog, "loop1WarningE")->isEnabled());
             QCOMPARE(pageControl<QDialogButtonBox>(dialog, "buttonBox")->standardButtons(),
                      QDialogButtonBox::StandardButtons(QDialogButtonBox::Ok));
-            QVERIFY(PageDialogCloser::pressOkOrCancel(dialog));
+            QVERIFY(ModalCloser::pressOkOrCancel(dialog));
         });
         page.onEdit();
         QVERIFY(closer.appeared());
@@ -271,10 +272,10 @@ private slots:
         EventsPageWidget page(nullptr, &configuration);
         QSignalSpy reloads(&page, &EventsPageWidget::reloadDevicesTable);
         tableOf(page)->selectRow(1);
-        PageDialogCloser closer([](QDialog* dialog) {
+        ModalCloser closer([](QDialog* dialog) {
             pageControl<QLineEdit>(dialog, "name")->setText(QStringLiteral("  Сейф "));
             pageControl<QLineEdit>(dialog, "loop1Norm")->setText(QStringLiteral("ЗАКРЫТ"));
-            QVERIFY(PageDialogCloser::pressOkOrCancel(dialog));
+            QVERIFY(ModalCloser::pressOkOrCancel(dialog));
         });
         page.onEdit();
         QVERIFY(closer.appeared());

@@ -2,7 +2,8 @@
 #include "PultChecker.h"
 #include "PultEditDialog.h"
 #include "PultsPageWidget.h"
-#include "support/PageDialogCloser.h"
+#include "support/Controls.h"
+#include "support/ModalCloser.h"
 #include "support/ScriptedPrompter.h"
 
 #include <config_zelmar/Configuration.h>
@@ -61,9 +62,9 @@ private slots:
         configuration.setPultType(true);
         PultsPageWidget page(nullptr, &configuration);
         int proposed = 0;
-        PageDialogCloser closeEmpty([&](QDialog* dialog) {
+        ModalCloser closeEmpty([&](QDialog* dialog) {
             proposed = pageControl<QSpinBox>(dialog, "address")->value();
-            PageDialogCloser::pressCancel(dialog);
+            ModalCloser::pressCancel(dialog);
         });
         page.onAdd();
         QVERIFY(closeEmpty.appeared());
@@ -72,10 +73,10 @@ private slots:
 
         addSections(configuration, 1, 3);
         page.loadTable();
-        PageDialogCloser closeFilled([&](QDialog* dialog) {
+        ModalCloser closeFilled([&](QDialog* dialog) {
             proposed = pageControl<QSpinBox>(dialog, "address")->value();
             QCOMPARE(pageControl<QLineEdit>(dialog, "name")->text(), QStringLiteral("Секционный пульт 4"));
-            PageDialogCloser::pressOk(dialog);
+            ModalCloser::pressOk(dialog);
         });
         page.onAdd();
         QVERIFY(closeFilled.appeared());
@@ -173,15 +174,15 @@ private slots:
         QSignalSpy modified(&page, &PultsPageWidget::modified);
 
         tableOf(page)->selectRow(0);
-        PageDialogCloser keep([](QDialog* dialog) { QVERIFY(PageDialogCloser::pressOkOrCancel(dialog)); });
+        ModalCloser keep([](QDialog* dialog) { QVERIFY(ModalCloser::pressOkOrCancel(dialog)); });
         page.onEdit();
         QVERIFY(keep.appeared());
         QCOMPARE(prompter.count(QStringLiteral("warning")), 0);
 
         tableOf(page)->selectRow(0);
-        PageDialogCloser move([](QDialog* dialog) {
+        ModalCloser move([](QDialog* dialog) {
             pageControl<QSpinBox>(dialog, "address")->setValue(9);
-            QVERIFY(PageDialogCloser::pressOkOrCancel(dialog));
+            QVERIFY(ModalCloser::pressOkOrCancel(dialog));
         });
         page.onEdit();
         QVERIFY(move.appeared());
@@ -204,10 +205,10 @@ private slots:
         PultsPageWidget page(nullptr, &configuration);
         QSignalSpy modified(&page, &PultsPageWidget::modified);
         tableOf(page)->selectRow(0);
-        PageDialogCloser cancel([](QDialog* dialog) {
+        ModalCloser cancel([](QDialog* dialog) {
             pageControl<QSpinBox>(dialog, "address")->setValue(5);
             pageControl<QLineEdit>(dialog, "name")->setText(QStringLiteral("Другое"));
-            PageDialogCloser::pressCancel(dialog);
+            ModalCloser::pressCancel(dialog);
         });
         page.onEdit();
         QVERIFY(cancel.appeared());
@@ -251,9 +252,9 @@ private slots:
         PultsPageWidget page(nullptr, &configuration);
         QSignalSpy reloads(&page, &PultsPageWidget::reloadDevicesTable);
         tableOf(page)->selectRow(1);
-        PageDialogCloser accept([](QDialog* dialog) {
+        ModalCloser accept([](QDialog* dialog) {
             QCOMPARE(pageControl<QSpinBox>(dialog, "address")->value(), 3);
-            QVERIFY(PageDialogCloser::pressOkOrCancel(dialog));
+            QVERIFY(ModalCloser::pressOkOrCancel(dialog));
         });
         page.onCopy();
         QVERIFY(accept.appeared());
@@ -270,14 +271,14 @@ private slots:
         configuration.setPultType(true);
         PultsPageWidget page(nullptr, &configuration);
         QSignalSpy limits(&page, &PultsPageWidget::updateDevicesMaxRowCount);
-        PageDialogCloser defaultName(
-            [](QDialog* dialog) { QVERIFY(PageDialogCloser::pressOkOrCancel(dialog)); });
+        ModalCloser defaultName(
+            [](QDialog* dialog) { QVERIFY(ModalCloser::pressOkOrCancel(dialog)); });
         page.onAdd();
         QCOMPARE(limits.count(), 0);
-        PageDialogCloser typed([](QDialog* dialog) {
+        ModalCloser typed([](QDialog* dialog) {
             pageControl<QCheckBox>(dialog, "defaultName")->click();
             pageControl<QLineEdit>(dialog, "name")->setText(QStringLiteral("Склад"));
-            QVERIFY(PageDialogCloser::pressOkOrCancel(dialog));
+            QVERIFY(ModalCloser::pressOkOrCancel(dialog));
         });
         page.onAdd();
         QVERIFY(typed.appeared());

@@ -56,7 +56,7 @@ class PortChoice
 {
 public:
     PortChoice(const QString& port, bool turbo, bool accept = true)
-        : closer([=](QWidget* modal) {
+        : closer([=](QDialog* modal) {
               auto* dialog = qobject_cast<ConnectDialog*>(modal);
               if (dialog == nullptr) {
                   modal->close();
@@ -276,7 +276,7 @@ private slots:
             }
             tried = true;
             lateDialogs = std::make_unique<ModalCloser>(
-                [&](QWidget* modal) {
+                [&](QDialog* modal) {
                     if (auto* dialog = qobject_cast<ConnectDialog*>(modal)) {
                         ++connectDialogs;
                         dialog->reject();

@@ -17,3 +17,13 @@ template <class Control> Control* control(const QWidget* window, const char* obj
 {
     return control<Control>(*window, objectName);
 }
+
+// The child of the widget with the given object name and type; stops the test run when it is missing.
+template <class Control> Control* pageControl(const QObject* parent, const char* objectName)
+{
+    Control* found = parent->findChild<Control*>(QString::fromLatin1(objectName));
+    if (found == nullptr) {
+        qFatal("no control %s", objectName);
+    }
+    return found;
+}
