@@ -271,8 +271,7 @@ private slots:
         configuration.setPultType(true);
         PultsPageWidget page(nullptr, &configuration);
         QSignalSpy limits(&page, &PultsPageWidget::updateDevicesMaxRowCount);
-        ModalCloser defaultName(
-            [](QDialog* dialog) { QVERIFY(ModalCloser::pressOkOrCancel(dialog)); });
+        ModalCloser defaultName([](QDialog* dialog) { QVERIFY(ModalCloser::pressOkOrCancel(dialog)); });
         page.onAdd();
         QCOMPARE(limits.count(), 0);
         ModalCloser typed([](QDialog* dialog) {

@@ -12,14 +12,15 @@ namespace config_zelmar {
 class ConfiguratorError : public std::exception
 {
 public:
-    enum Code : unsigned {
-        ConverterLost = 0,          // "Нет связи с преобразователем USB-RS485."
-        NoAnswer = 1,               // "Нет связи с прибором. Проверьте подключение."
-        BadLink = 2,                // "Плохая связь с прибором. Проверьте подключение."
-        IncompatibleLoader = 3,     // "Подключённый прибор не совместим с данной версией программы."
-        UnsupportedDevice = 4,      // "Подключённый прибор не может быть настроен данной программой."
-        LoaderInternalError = 5,    // "Внутренняя ошибка загрузчика прибора."
-        IncompatibleFirmware = 6,   // "Несовместимая версия ПО прибора."
+    enum Code : unsigned
+    {
+        ConverterLost = 0, // "Нет связи с преобразователем USB-RS485."
+        NoAnswer = 1, // "Нет связи с прибором. Проверьте подключение."
+        BadLink = 2, // "Плохая связь с прибором. Проверьте подключение."
+        IncompatibleLoader = 3, // "Подключённый прибор не совместим с данной версией программы."
+        UnsupportedDevice = 4, // "Подключённый прибор не может быть настроен данной программой."
+        LoaderInternalError = 5,  // "Внутренняя ошибка загрузчика прибора."
+        IncompatibleFirmware = 6, // "Несовместимая версия ПО прибора."
         ConfiguratorInternalError = 7 // "Внутренняя ошибка программы-конфигуратора."
     };
 
