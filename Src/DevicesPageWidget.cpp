@@ -2,6 +2,7 @@
 
 #include "DeviceEditDialog.h"
 #include "Prompter.h"
+#include "TableColumns.h"
 #include "ui_DevicesPageWidget.h"
 
 #include <config_zelmar/Configuration.h>
@@ -21,6 +22,8 @@ constexpr int nameColumns = 6;
 constexpr int firstNameColumn = 3;
 constexpr int maxPults = 24;
 constexpr int maxDeviceAddress = 127;
+constexpr int eventsColumn = 2;
+constexpr int columnWidths[columnCount - 1] = {50, 50, 100, 140, 140, 140, 140, 140};
 
 // The panel keeps 36600 bytes for section console names (20 bytes each, 40 with a duplicate) and device
 // names (122 bytes each).
@@ -34,12 +37,17 @@ QTableWidgetItem* centredItem(const QString& text)
     return item;
 }
 
+QString defaultTableText()
+{
+    return QStringLiteral("По умолчанию");
+}
+
 QString eventTableText(const Configuration& configuration, const Device& device)
 {
     // A reference to a table that does not exist (a foreign file, a stray panel byte) shows the default.
     const auto table = device.names == nullptr ? 0u : device.names->eventTable;
     if (table == 0 || table >= configuration.eventTables.size()) {
-        return QStringLiteral("По умолчанию");
+        return defaultTableText();
     }
     return QString::fromStdU16String(configuration.eventTables[table].name);
 }
@@ -68,10 +76,16 @@ DevicesPageWidget::DevicesPageWidget(QWidget* parent, EventsPageWidget* eventsPa
     boldFont.setWeight(75);
     italicFont = form->table->font();
     italicFont.setItalic(true);
-    const int widths[columnCount - 1] = {50, 50, 100, 140, 140, 140, 140, 140};
-    for (int column = 0; column < columnCount - 1; ++column) {
-        form->table->horizontalHeader()->resizeSection(column, widths[column]);
+    for (int column = 0; column < firstNameColumn; ++column) {
+        setReadableColumnWidth(form->table, column, columnWidths[column]);
     }
+    // Name columns fit the longest default name (20 characters) in the bold font of typed names.
+    const QString longestDefaultName = QString::fromStdU16String(config_zelmar::defaultLoop1Name(127, 24));
+    for (int column = firstNameColumn; column < columnCount - 1; ++column) {
+        setReadableColumnWidth(form->table, column, columnWidths[column], longestDefaultName, &boldFont);
+    }
+    setReadableColumnWidth(form->table, eventsColumn, columnWidths[eventsColumn], defaultTableText(),
+                           &boldFont);
     connect(form->add, &QToolButton::clicked, this, &DevicesPageWidget::onAdd);
     connect(form->del, &QToolButton::clicked, this, &DevicesPageWidget::onDel);
     connect(form->copy, &QToolButton::clicked, this, &DevicesPageWidget::onCopy);
@@ -101,6 +115,8 @@ void DevicesPageWidget::setHeaders()
                                                             : QStringLiteral("Адрес"));
     form->table->horizontalHeaderItem(1)->setText(isCentral ? QStringLiteral("Адрес")
                                                             : QStringLiteral("Зона"));
+    setReadableColumnWidth(form->table, 0, columnWidths[0]);
+    setReadableColumnWidth(form->table, 1, columnWidths[1]);
 }
 
 void DevicesPageWidget::loadTable()

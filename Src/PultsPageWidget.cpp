@@ -3,6 +3,7 @@
 #include "Prompter.h"
 #include "PultChecker.h"
 #include "PultEditDialog.h"
+#include "TableColumns.h"
 #include "ui_PultsPageWidget.h"
 
 #include <config_zelmar/Configuration.h>
@@ -34,10 +35,11 @@ PultsPageWidget::PultsPageWidget(QWidget* parent, config_zelmar::Configuration* 
     boldFont.setWeight(75);
     italicFont = form->table->font();
     italicFont.setItalic(true);
-    const int widths[] = {50, 80, 140};
-    for (int column = 0; column < 3; ++column) {
-        form->table->horizontalHeader()->resizeSection(column, widths[column]);
-    }
+    setReadableColumnWidth(form->table, 0, 50);
+    setReadableColumnWidth(form->table, 1, 80, QString::fromStdU16String(Section::groupName(7)));
+    // The name column fits the longest default name in the bold font of typed names.
+    setReadableColumnWidth(form->table, 2, 140, QString::fromStdU16String(Section::defaultPultName(24)),
+                           &boldFont);
     connect(form->add, &QToolButton::clicked, this, &PultsPageWidget::onAdd);
     connect(form->del, &QToolButton::clicked, this, &PultsPageWidget::onDel);
     connect(form->copy, &QToolButton::clicked, this, &PultsPageWidget::onCopy);

@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -371,6 +372,25 @@ private slots:
         QCOMPARE(page.rowCount(), 2);
         QCOMPARE(tableOf(page)->item(0, 1)->text(), QStringLiteral("5"));
         QCOMPARE(tableOf(page)->currentRow(), 0);
+    }
+
+    void columnsShowTheirHeadersAndTheLongestDefaultTexts()
+    {
+        Configuration configuration;
+        configuration.setPultType(true);
+        DevicesPageWidget page(nullptr, nullptr, &configuration);
+        page.loadTable();
+        QTableWidget* table = tableOf(page);
+        QFont bold = table->font();
+        bold.setWeight(75);
+        const QFontMetrics metrics(bold);
+        QVERIFY(table->columnWidth(0) >= table->horizontalHeader()->sectionSizeHint(0)); // "Секция"
+        QVERIFY(table->columnWidth(2) > metrics.horizontalAdvance(QStringLiteral("По умолчанию")));
+        const QString longest = text(config_zelmar::defaultLoop1Name(127, 24));
+        for (int column = 3; column < 8; ++column) {
+            QVERIFY(table->columnWidth(column) > metrics.horizontalAdvance(longest));
+        }
+        QVERIFY(table->columnWidth(1) >= 50);
     }
 
     void reloadClearsTheSelection()

@@ -96,6 +96,47 @@ config_zelmar::Device sampleDevice()
     return device;
 }
 
+// A small site on a central console, so that every table page shows rows: named and default-named
+// consoles (one with a duplicate), renamed devices, an own event table and a few commands.
+void fillSampleSite(config_zelmar::Configuration& configuration)
+{
+    configuration = sampleConfiguration(true);
+    const char16_t* consoleNames[] = {u"Склад", u"", u"Администрация"};
+    for (int address = 1; address <= 3; ++address) {
+        config_zelmar::Section section;
+        section.address = address;
+        section.group = address;
+        section.name = consoleNames[address - 1];
+        section.dubler = address == 3;
+        section.dublerName = section.dubler ? u"Проходная" : u"";
+        configuration.sections[address] = section;
+    }
+    config_zelmar::Device device = sampleDevice();
+    configuration.sections[1].devices[device.address] = device;
+    device.address = 18;
+    device.names->deviceName = u"Котельная";
+    device.names->eventTable = 0;
+    configuration.sections[3].devices[device.address] = device;
+
+    config_zelmar::Command reset(true);
+    reset.name = u"Сброс всех пультов";
+    reset.setConsoleAddress(0);
+    reset.setConsoleReset(true);
+    configuration.commands.push_back(reset);
+    config_zelmar::Command siren(true);
+    siren.name = u"Сирена склада";
+    siren.setConsoleAddress(1);
+    siren.setDeviceAddress(17);
+    siren.setOutputOn(1, true);
+    siren.setOutputOn(2, true);
+    configuration.commands.push_back(siren);
+    config_zelmar::Command continuation(true);
+    continuation.name = config_zelmar::Command::continuationName;
+    continuation.setConsoleAddress(3);
+    continuation.setGroupCommand(5, true);
+    configuration.commands.push_back(continuation);
+}
+
 bool saveEditDialogs(QWidget& window, const QDir& folder)
 {
     bool ok = true;
@@ -182,7 +223,7 @@ int main(int argc, char* argv[])
     const PortLister ports = options.portLister;
     MainWindow window(std::move(options));
     // The central console shows every page button and option group.
-    window.configuration().setPultType(true);
+    fillSampleSite(window.configuration());
     window.loadFromConfiguration();
 
     bool ok = savePages(window, folder);
