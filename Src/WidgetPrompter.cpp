@@ -1,6 +1,18 @@
 #include "WidgetPrompter.h"
 
 #include <QFileDialog>
+#include <QRegularExpression>
+
+namespace {
+
+// The extension of the filter's first pattern, "xml" for "XML-файлы (*.xml)"; empty when it has none.
+QString filterSuffix(const QString& filter)
+{
+    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+} // namespace
 
 QMessageBox::StandardButton WidgetPrompter::question(QWidget* parent, const QString& title,
                                                      const QString& text,
@@ -34,5 +46,10 @@ QString WidgetPrompter::openFileName(QWidget* parent, const QString& caption, co
 QString WidgetPrompter::saveFileName(QWidget* parent, const QString& caption, const QString& directory,
                                      const QString& filter)
 {
-    return QFileDialog::getSaveFileName(parent, caption, directory, filter);
+    // A name typed without an extension gets the filter's one, as the Windows dialog does; otherwise the
+    // file would be missing from the Open dialog's list. The dialog asks before overwriting the full name.
+    QFileDialog dialog(parent, caption, directory, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(filterSuffix(filter));
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
