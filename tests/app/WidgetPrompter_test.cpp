@@ -2,6 +2,7 @@
 #include "support/ModalCloser.h"
 
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -13,10 +14,15 @@ const QString xmlFilter = QStringLiteral("XML-файлы (*.xml)");
 QString saveAsTyped(const QString& folder, const QString& typedName)
 {
     ModalCloser closer([&](QDialog* dialog) {
-        auto* fileDialog = qobject_cast<QFileDialog*>(dialog);
-        QVERIFY(fileDialog != nullptr);
-        fileDialog->selectFile(typedName);
+        QVERIFY(qobject_cast<QFileDialog*>(dialog) != nullptr);
+        // Typed into the name field: selectFile() leaves a focused field as it is.
+        auto* nameField = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        QVERIFY(nameField != nullptr);
+        nameField->setText(typedName);
         dialog->accept(); // QFileDialog::accept, which completes the typed name
+        if (dialog->isVisible()) {
+            dialog->reject(); // refused: fail instead of hanging
+        }
     });
     WidgetPrompter prompter;
     const QString chosen = prompter.saveFileName(nullptr, QString(), folder, xmlFilter);
