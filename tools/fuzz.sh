@@ -29,7 +29,7 @@ for target in configuration_xml loader_answer panel_emulator panel_images; do
     echo "=== fuzz_$target for ${seconds}s"
     status=0
     (cd "$work" && "$build/fuzz/fuzz_$target" "${options[@]}" corpus >log.txt 2>&1) || status=$?
-    grep -E '^#[0-9]+ +(INITED|DONE)|ERROR|SUMMARY|stat::' "$work/log.txt" || true
+    grep -E '^#[0-9]+[[:space:]]+(INITED|DONE)|ERROR|SUMMARY|stat::' "$work/log.txt" || true
     if ((status != 0)); then
         failed+=("$target")
     fi
