@@ -17,6 +17,7 @@
 #include "config_zelmar/ProgramIdentity.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QIntValidator>
@@ -45,9 +46,12 @@ QString xmlFilter()
     return QObject::tr("XML-файлы (*.xml)");
 }
 
+// The user's documents folder; the home folder where it does not exist (many Linux accounts have none),
+// since a file dialog given a missing folder would take its name for the file name.
 QString documentsLocation()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(documents).exists() ? documents : QDir::homePath();
 }
 
 QString errorTitle()

@@ -6,6 +6,7 @@
 #include "config_zelmar/ConfigurationDocument.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSpinBox>
@@ -97,6 +98,24 @@ private slots:
         QVERIFY(window.currentFilePath().isEmpty());
         QVERIFY(window.isModified());
         QVERIFY(prompter.boxes.isEmpty());
+    }
+
+    void fileDialogsStartInTheDocumentsFolderOrElseAtHome()
+    {
+        QTemporaryDir home;
+        const QByteArray oldHome = qgetenv("HOME");
+        const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", home.path().toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toLocal8Bit());
+        ScriptedPrompter prompter;
+        MainWindow window(noPorts());
+        window.onOpen(); // no Documents folder: a dialog given a missing folder takes it for a file name
+        QVERIFY(QDir(home.path() + "/Documents").mkpath("."));
+        window.onSaveAs();
+        qputenv("HOME", oldHome);
+        oldConfig.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", oldConfig);
+        QCOMPARE(prompter.fileDialogDirectories,
+                 QStringList({QDir(home.path()).path(), QDir(home.path() + "/Documents").path()}));
     }
 
     void saveIntoMissingFolderReportsAndKeepsTheCurrentFile()

@@ -33,18 +33,21 @@ void ScriptedPrompter::critical(QWidget*, const QString& title, const QString& t
     boxes.append({QStringLiteral("critical"), title, text});
 }
 
-QString ScriptedPrompter::openFileName(QWidget*, const QString&, const QString&, const QString& filter)
+QString ScriptedPrompter::openFileName(QWidget*, const QString&, const QString& directory,
+                                       const QString& filter)
 {
-    return nextFileName(filter);
+    return nextFileName(directory, filter);
 }
 
-QString ScriptedPrompter::saveFileName(QWidget*, const QString&, const QString&, const QString& filter)
+QString ScriptedPrompter::saveFileName(QWidget*, const QString&, const QString& directory,
+                                       const QString& filter)
 {
-    return nextFileName(filter);
+    return nextFileName(directory, filter);
 }
 
-QString ScriptedPrompter::nextFileName(const QString& filter)
+QString ScriptedPrompter::nextFileName(const QString& directory, const QString& filter)
 {
+    fileDialogDirectories.append(directory);
     fileDialogFilters.append(filter);
     return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
 }

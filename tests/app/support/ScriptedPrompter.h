@@ -39,10 +39,11 @@ public:
     QStringList fileNames;
     QList<Box> boxes;
     QStringList fileDialogFilters;
+    QStringList fileDialogDirectories;
 
     const Box& lastBox() const { return boxes.last(); }
     int count(const QString& kind) const;
 
 private:
-    QString nextFileName(const QString& filter);
+    QString nextFileName(const QString& directory, const QString& filter);
 };
