@@ -1,3 +1,4 @@
+// The program's save dialog completes a name typed without an extension from the filter.
 #include "WidgetPrompter.h"
 #include "support/ModalCloser.h"
 
@@ -14,10 +15,12 @@ const QString xmlFilter = QStringLiteral("XML-файлы (*.xml)");
 QString saveAsTyped(const QString& folder, const QString& typedName)
 {
     ModalCloser closer([&](QDialog* dialog) {
-        QVERIFY(qobject_cast<QFileDialog*>(dialog) != nullptr);
         // Typed into the name field: selectFile() leaves a focused field as it is.
         auto* nameField = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        QVERIFY(nameField != nullptr);
+        if (qobject_cast<QFileDialog*>(dialog) == nullptr || nameField == nullptr) {
+            dialog->reject(); // not the dialog expected: the comparison fails, nothing hangs
+            return;
+        }
         nameField->setText(typedName);
         dialog->accept(); // QFileDialog::accept, which completes the typed name
         if (dialog->isVisible()) {
