@@ -1,6 +1,6 @@
 #include "support/FakePort.h"
 
-#include "boot_loader/Crc16.h"
+#include "boot_loader/Answer.h"
 
 #include <algorithm>
 
@@ -94,16 +94,7 @@ bool FakePort::purge(bool, bool receive)
 
 std::vector<uint8_t> answerBytes(uint8_t status, const std::vector<uint8_t>& payload)
 {
-    std::vector<uint8_t> bytes;
-    bytes.reserve(payload.size() + 3);
-    bytes.push_back(status);
-    for (uint8_t byte : payload) {
-        bytes.push_back(byte);
-    }
-    const uint16_t crc = boot_loader::Crc16::of(bytes);
-    bytes.push_back(static_cast<uint8_t>(crc & 0xFF));
-    bytes.push_back(static_cast<uint8_t>(crc >> 8));
-    return bytes;
+    return boot_loader::Answer::frameBytes(status, payload);
 }
 
 } // namespace test_support

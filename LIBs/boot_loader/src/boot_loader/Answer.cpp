@@ -48,6 +48,18 @@ Answer::Answer(std::vector<uint16_t> received) : expected(received.size())
     characters = std::move(received);
 }
 
+std::vector<uint8_t> Answer::frameBytes(uint8_t status, const std::vector<uint8_t>& payload)
+{
+    std::vector<uint8_t> bytes;
+    bytes.reserve(payload.size() + shortestAnswer);
+    bytes.push_back(status);
+    bytes.insert(bytes.end(), payload.begin(), payload.end());
+    const uint16_t crc = Crc16::of(bytes);
+    bytes.push_back(static_cast<uint8_t>(crc & 0xFFU));
+    bytes.push_back(static_cast<uint8_t>(crc >> 8));
+    return bytes;
+}
+
 void Answer::check() const
 {
     if (characters.empty()) {

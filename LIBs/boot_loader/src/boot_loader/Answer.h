@@ -32,6 +32,9 @@ public:
 
     std::size_t expectedSize() const { return expected; }
 
+    // The bytes of an answer as the panel sends them: status, payload, CRC low byte, CRC high byte.
+    static std::vector<uint8_t> frameBytes(uint8_t status, const std::vector<uint8_t>& payload = {});
+
     // Throws BootloaderException unless this is an intact success answer of the expected size.
     void check() const;
     // The characters between the status and the CRC, as bytes; empty for three characters or fewer.

@@ -19,16 +19,7 @@ constexpr std::size_t headerLength = 1 + addressLength;
 
 std::vector<uint8_t> answer(uint8_t status, const std::vector<uint8_t>& payload = {})
 {
-    std::vector<uint8_t> bytes;
-    bytes.reserve(payload.size() + 3);
-    bytes.push_back(status);
-    for (uint8_t byte : payload) {
-        bytes.push_back(byte);
-    }
-    const uint16_t crc = boot_loader::Crc16::of(bytes);
-    bytes.push_back(static_cast<uint8_t>(crc & 0xFFU));
-    bytes.push_back(static_cast<uint8_t>(crc >> 8));
-    return bytes;
+    return Answer::frameBytes(status, payload);
 }
 
 int spaceOf(const std::vector<uint8_t>& frame)
