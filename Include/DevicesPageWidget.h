@@ -64,7 +64,6 @@ private:
     void selectRow(int row);
     Place firstFreePlace() const;
     config_zelmar::Device& deviceAt(Place place) const;
-    bool askYesNo(const QString& title, const QString& text, bool yesIsDefault);
     bool ensureSection(const QString& title, int section);
     bool storeAtTarget(const QString& title, const DeviceEditDialog& dialog, config_zelmar::Device device,
                        const Place* oldPlace);

@@ -25,6 +25,10 @@ public:
     virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& directory,
                                  const QString& filter) = 0;
 
+    // A question with the buttons Yes and No; true when the answer is Yes.
+    bool askYesNo(QWidget* parent, const QString& title, const QString& text,
+                  QMessageBox::StandardButton defaultButton = QMessageBox::No);
+
     // The prompter in use: the one installed last, else the widget implementation.
     static Prompter& current();
     // Installs a prompter (not owned); nullptr returns to the widget implementation.

@@ -15,12 +15,6 @@ namespace {
 
 constexpr int commandNameLength = 19;
 
-bool askYesNo(QWidget* parent, const QString& title, const QString& text)
-{
-    return Prompter::current().question(parent, title, text, QMessageBox::Yes | QMessageBox::No,
-                                        QMessageBox::No) == QMessageBox::Yes;
-}
-
 } // namespace
 
 CommandsPageWidget::CommandsPageWidget(QWidget* parent, Configuration* configuration)
@@ -197,8 +191,8 @@ void CommandsPageWidget::onDel()
     }
     const int row = selectedRow;
     const QString name = QString::fromStdU16String(configuration->commands.at(std::size_t(row)).name);
-    if (!askYesNo(this, QStringLiteral("Удаление команды"),
-                  QStringLiteral("Удалить команду \"%1\"?").arg(name))) {
+    if (!Prompter::current().askYesNo(this, QStringLiteral("Удаление команды"),
+                                      QStringLiteral("Удалить команду \"%1\"?").arg(name))) {
         return;
     }
     configuration->commands.erase(configuration->commands.begin() + row);
@@ -210,8 +204,8 @@ void CommandsPageWidget::onDel()
 
 void CommandsPageWidget::onClear()
 {
-    if (!askYesNo(this, QStringLiteral("Удаление"),
-                  QStringLiteral("Вы действительно хотите удалить все команды?"))) {
+    if (!Prompter::current().askYesNo(this, QStringLiteral("Удаление"),
+                                      QStringLiteral("Вы действительно хотите удалить все команды?"))) {
         return;
     }
     configuration->commands.clear();

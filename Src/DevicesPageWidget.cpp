@@ -2,7 +2,7 @@
 
 #include "DeviceEditDialog.h"
 #include "Prompter.h"
-#include "TableColumns.h"
+#include "TableCells.h"
 #include "ui_DevicesPageWidget.h"
 
 #include <config_zelmar/Configuration.h>
@@ -29,13 +29,6 @@ constexpr int columnWidths[columnCount - 1] = {50, 50, 100, 140, 140, 140, 140, 
 // names (122 bytes each).
 constexpr int nameMemorySize = 36600;
 constexpr int deviceNamesSize = 122;
-
-QTableWidgetItem* centredItem(const QString& text)
-{
-    auto* item = new QTableWidgetItem(text);
-    item->setTextAlignment(Qt::AlignCenter);
-    return item;
-}
 
 QString defaultTableText()
 {
@@ -283,13 +276,6 @@ DevicesPageWidget::Place DevicesPageWidget::firstFreePlace() const
     return {1, 1};
 }
 
-bool DevicesPageWidget::askYesNo(const QString& title, const QString& text, bool yesIsDefault)
-{
-    const auto answer = Prompter::current().question(this, title, text, QMessageBox::Yes | QMessageBox::No,
-                                                     yesIsDefault ? QMessageBox::Yes : QMessageBox::No);
-    return answer == QMessageBox::Yes;
-}
-
 bool DevicesPageWidget::ensureSection(const QString& title, int section)
 {
     if (!central() || configuration->sections.count(section) != 0) {
@@ -297,7 +283,7 @@ bool DevicesPageWidget::ensureSection(const QString& title, int section)
     }
     const QString text =
         QStringLiteral("Будет добавлен секционный пульт с адресом %1. Продолжить?").arg(section);
-    if (!askYesNo(title, text, true)) {
+    if (!Prompter::current().askYesNo(this, title, text, QMessageBox::Yes)) {
         return false;
     }
     Section added;
@@ -322,7 +308,7 @@ bool DevicesPageWidget::storeAtTarget(const QString& title, const DeviceEditDial
                                        .arg(target.section)
                                        .arg(target.address)
                                  : QStringLiteral("Адрес %1 уже добавлен. Заменить?").arg(target.address);
-        if (!askYesNo(title, text, false)) {
+        if (!Prompter::current().askYesNo(this, title, text)) {
             return false;
         }
     }
@@ -402,7 +388,7 @@ void DevicesPageWidget::onDel()
     const QString text =
         central() ? QStringLiteral("Удалить адрес %1 секции %2?").arg(place.address).arg(place.section)
                   : QStringLiteral("Удалить адрес %1?").arg(place.address);
-    if (!askYesNo(QStringLiteral("Удаление прибора"), text, false)) {
+    if (!Prompter::current().askYesNo(this, QStringLiteral("Удаление прибора"), text)) {
         return;
     }
     configuration->sections.at(place.section).devices.erase(place.address);
@@ -415,7 +401,7 @@ void DevicesPageWidget::onClear()
 {
     const QString text = central() ? QStringLiteral("Вы действительно хотите удалить названия всех приборов?")
                                    : QStringLiteral("Вы действительно хотите удалить все приборы?");
-    if (!askYesNo(QStringLiteral("Удаление"), text, false)) {
+    if (!Prompter::current().askYesNo(this, QStringLiteral("Удаление"), text)) {
         return;
     }
     if (central()) {

@@ -3,6 +3,7 @@
 #include "EventTableEditDialog.h"
 #include "GenerateCopyName.h"
 #include "Prompter.h"
+#include "TableCells.h"
 #include "ui_EventsPageWidget.h"
 
 #include <config_zelmar/Configuration.h>
@@ -14,12 +15,6 @@ namespace {
 
 constexpr int maxTables = int(Configuration::maxEventTables);
 constexpr int eventTableNameLength = 10;
-
-bool askYesNo(QWidget* parent, const QString& title, const QString& text)
-{
-    return Prompter::current().question(parent, title, text, QMessageBox::Yes | QMessageBox::No,
-                                        QMessageBox::No) == QMessageBox::Yes;
-}
 
 } // namespace
 
@@ -62,9 +57,7 @@ void EventsPageWidget::loadTable()
 
 void EventsPageWidget::fillRow(int row)
 {
-    auto* number = new QTableWidgetItem(QString::number(row));
-    number->setTextAlignment(Qt::AlignCenter);
-    form->table->setItem(row, 0, number);
+    form->table->setItem(row, 0, centredItem(QString::number(row)));
     const QString name = row == 0 ? QStringLiteral("По умолчанию")
                                   : QString::fromStdU16String(configuration->eventTableAt(row).name);
     form->table->setItem(row, 1, new QTableWidgetItem(name));
@@ -175,7 +168,7 @@ void EventsPageWidget::onDel()
         text += QStringLiteral("\n\nВ конфигурации обнаружены приборы, использующие данную таблицу. После "
                                "удаления для них будут установлены названия событий по умолчанию.");
     }
-    if (!askYesNo(this, QStringLiteral("Удаление таблицы"), text)) {
+    if (!Prompter::current().askYesNo(this, QStringLiteral("Удаление таблицы"), text)) {
         return;
     }
     configuration->removeEventTable(row);
@@ -192,7 +185,7 @@ void EventsPageWidget::onClear()
 {
     const QString text = QStringLiteral("Вы действительно хотите удалить все таблицы названий событий?\n"
                                         "Для всех приборов будут установлены названия событий по умолчанию.");
-    if (!askYesNo(this, QStringLiteral("Удаление"), text)) {
+    if (!Prompter::current().askYesNo(this, QStringLiteral("Удаление"), text)) {
         return;
     }
     configuration->clearEventTables();

@@ -315,12 +315,11 @@ void MainWindow::pultTypeIndexChanged(int index)
         return;
     }
     if (anyTableHasRows()) {
-        const auto answer = Prompter::current().question(
+        const bool proceed = Prompter::current().askYesNo(
             this, tr("Тип пульта"),
             tr("При изменении типа пульта будут удалены названия приборов и секционных пультов, а также все "
-               "команды. Продолжить?"),
-            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-        if (answer != QMessageBox::Yes) {
+               "команды. Продолжить?"));
+        if (!proceed) {
             form->pultType->setCurrentIndex(config.pultType() ? 1 : 0);
             return;
         }

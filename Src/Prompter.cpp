@@ -18,3 +18,10 @@ void Prompter::install(Prompter* prompter)
 {
     installedPrompter = prompter;
 }
+
+bool Prompter::askYesNo(QWidget* parent, const QString& title, const QString& text,
+                        QMessageBox::StandardButton defaultButton)
+{
+    return question(parent, title, text, QMessageBox::Yes | QMessageBox::No, defaultButton) ==
+           QMessageBox::Yes;
+}

@@ -3,29 +3,12 @@
 #include "Prompter.h"
 #include "PultChecker.h"
 #include "PultEditDialog.h"
-#include "TableColumns.h"
+#include "TableCells.h"
 #include "ui_PultsPageWidget.h"
 
 #include <config_zelmar/Configuration.h>
 
 using config_zelmar::Section;
-
-namespace {
-
-QTableWidgetItem* centredItem(const QString& text)
-{
-    auto* item = new QTableWidgetItem(text);
-    item->setTextAlignment(Qt::AlignCenter);
-    return item;
-}
-
-bool askYesNo(QWidget* parent, const QString& title, const QString& text)
-{
-    return Prompter::current().question(parent, title, text, QMessageBox::Yes | QMessageBox::No,
-                                        QMessageBox::No) == QMessageBox::Yes;
-}
-
-} // namespace
 
 PultsPageWidget::PultsPageWidget(QWidget* parent, config_zelmar::Configuration* configuration)
     : QWidget(parent), form(std::make_unique<Ui::PultsPageWidget>()), configuration(configuration)
@@ -223,7 +206,7 @@ void PultsPageWidget::onDel()
     const QString text =
         QStringLiteral("Удалить адрес %1?\n(При этом будут удалены названия всех приборов секции!)")
             .arg(address);
-    if (!askYesNo(this, QStringLiteral("Удаление пульта"), text)) {
+    if (!Prompter::current().askYesNo(this, QStringLiteral("Удаление пульта"), text)) {
         return;
     }
     configuration->sections.erase(address);
@@ -237,7 +220,7 @@ void PultsPageWidget::onClear()
 {
     const QString text = QStringLiteral("Вы действительно хотите удалить все пульты?\n"
                                         "(При этом будут удалены названия всех приборов!)");
-    if (!askYesNo(this, QStringLiteral("Удаление"), text)) {
+    if (!Prompter::current().askYesNo(this, QStringLiteral("Удаление"), text)) {
         return;
     }
     configuration->sections.clear();

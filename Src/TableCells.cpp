@@ -1,4 +1,4 @@
-#include "TableColumns.h"
+#include "TableCells.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -23,4 +23,11 @@ void setReadableColumnWidth(QTableWidget* table, int column, int width, const QS
         textWidth = metrics.horizontalAdvance(shownText) + cellPadding;
     }
     header->resizeSection(column, std::max({width, header->sectionSizeHint(column), textWidth}));
+}
+
+QTableWidgetItem* centredItem(const QString& text)
+{
+    auto* item = new QTableWidgetItem(text);
+    item->setTextAlignment(Qt::AlignCenter);
+    return item;
 }
