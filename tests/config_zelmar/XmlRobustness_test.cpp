@@ -175,7 +175,7 @@ TEST(XmlRobustness, OversizedFilesAreRefusedBeforeParsing)
     huge.append(QByteArray(ConfigurationDocument::maxFileSize, ' '));
     Configuration configuration;
     configuration.menuTime = 1;
-    EXPECT_EQ(openFromBytes(huge, configuration), formatError);
+    EXPECT_EQ(openFromBytes(huge, configuration), QStringLiteral("Файл слишком велик."));
     EXPECT_EQ(configuration.menuTime, 60);
     expectSound(configuration);
 
@@ -189,11 +189,21 @@ TEST(XmlRobustness, OversizedFilesAreRefusedBeforeParsing)
 TEST(XmlRobustness, AnErrorAfterGoodElementsStillCorrectsAndRebuilds)
 {
     Configuration configuration;
-    const QString error =
-        openFromBytes(documentWith("<eventTable index=\"2\"><loop1Norm>ТРЕВОГА</loop1Norm></eventTable>"
-                                   "<menuTime>4</menuTime><broken attr=></broken>"),
-                      configuration);
-    EXPECT_FALSE(error.isEmpty());
+    QByteArray content = documentWith("<eventTable index=\"2\"><loop1Norm>ТРЕВОГА</loop1Norm></eventTable>"
+                                      "<menuTime>4</menuTime><broken attr=></broken>");
+    QBuffer buffer(&content);
+    buffer.open(QIODevice::ReadOnly);
+    const DocumentReadResult result = ConfigurationDocument::readDocument(buffer, configuration);
+    EXPECT_EQ(result.status, DocumentReadResult::Status::formatError);
+    EXPECT_TRUE(result.partial);
+    EXPECT_EQ(result.line, 2);
+    EXPECT_TRUE(result.detailedMessage().contains(QStringLiteral("строка 2")));
+
+    QByteArray notXml("plain text");
+    QBuffer plain(&notXml);
+    plain.open(QIODevice::ReadOnly);
+    Configuration fromPlainText;
+    EXPECT_FALSE(ConfigurationDocument::readDocument(plain, fromPlainText).partial);
     EXPECT_EQ(configuration.menuTime, 4);
     ASSERT_EQ(configuration.eventTables.size(), 2u);
     EXPECT_EQ(configuration.eventTables[1].texts[Event::loop1Norm], u"TPEBOГA");

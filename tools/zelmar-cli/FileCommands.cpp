@@ -2,12 +2,12 @@
 #include "ArgumentParser.h"
 #include "CliError.h"
 #include "Commands.h"
-#include "ConfigurationSummary.h"
 #include "ExitStatus.h"
 #include "FileAccess.h"
 #include "HelpTexts.h"
 
 #include "config_zelmar/Configuration.h"
+#include "config_zelmar/ConfigurationSummary.h"
 #include "config_zelmar/PanelImageCodec.h"
 
 #include <QSaveFile>
@@ -47,7 +47,7 @@ int runCheck(const Arguments& arguments)
         std::fprintf(stderr, "%s\n", error.c_str());
         return FileError;
     }
-    std::printf("%s\n", configurationSummary(configuration).c_str());
+    std::printf("%s\n", config_zelmar::configurationSummary(configuration).c_str());
     return std::fflush(stdout) == 0 ? Success : FileError;
 }
 

@@ -24,19 +24,44 @@ bool ConfigurationDocument::write(QIODevice& device, const Configuration& config
     return !writer.hasError();
 }
 
-QString ConfigurationDocument::read(QIODevice& device, Configuration& configuration)
+DocumentReadResult ConfigurationDocument::readDocument(QIODevice& device, Configuration& configuration)
 {
+    DocumentReadResult result;
     // At most one byte more than the limit is read, so an endless or huge source cannot exhaust memory.
     const QByteArray content = device.read(maxFileSize + 1);
     if (content.size() > maxFileSize) {
         configuration.resetToDefaults();
         configuration.lcdCorrection();
         configuration.rebuildEventTables();
-        return xml::formatErrorText();
+        result.status = DocumentReadResult::Status::tooLarge;
+        result.message = QStringLiteral("Файл слишком велик.");
+        return result;
     }
     QXmlStreamReader reader(content);
     configuration.parseXml(reader);
-    return reader.hasError() ? reader.errorString() : QString();
+    if (!reader.hasError()) {
+        return result;
+    }
+    result.status = DocumentReadResult::Status::formatError;
+    result.message = reader.errorString();
+    result.line = reader.lineNumber();
+    result.column = reader.columnNumber();
+    Configuration defaults;
+    result.partial = !sameContent(configuration, defaults);
+    return result;
+}
+
+QString ConfigurationDocument::read(QIODevice& device, Configuration& configuration)
+{
+    return readDocument(device, configuration).message;
+}
+
+QString DocumentReadResult::detailedMessage() const
+{
+    if (status != Status::formatError || line <= 0) {
+        return message;
+    }
+    return QStringLiteral("%1\n(строка %2, столбец %3)").arg(message).arg(line).arg(column);
 }
 
 } // namespace config_zelmar

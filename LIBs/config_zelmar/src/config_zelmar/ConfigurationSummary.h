@@ -3,13 +3,11 @@
 #include <string>
 
 namespace config_zelmar {
-class Configuration;
-}
 
-namespace zelmar_cli {
+class Configuration;
 
 // One line that says what a configuration holds, for example
 // "section console, 1 section, 3 devices, 2 named devices, 1 event table, 0 commands".
-std::string configurationSummary(const config_zelmar::Configuration& configuration);
+std::string configurationSummary(const Configuration& configuration);
 
-} // namespace zelmar_cli
+} // namespace config_zelmar

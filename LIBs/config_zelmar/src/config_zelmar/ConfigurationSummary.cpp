@@ -1,8 +1,8 @@
-#include "ConfigurationSummary.h"
+#include "config_zelmar/ConfigurationSummary.h"
 
 #include "config_zelmar/Configuration.h"
 
-namespace zelmar_cli {
+namespace config_zelmar {
 
 namespace {
 
@@ -13,7 +13,7 @@ std::string counted(std::size_t count, const std::string& singular, const std::s
 
 } // namespace
 
-std::string configurationSummary(const config_zelmar::Configuration& configuration)
+std::string configurationSummary(const Configuration& configuration)
 {
     std::size_t devices = 0;
     std::size_t namedDevices = 0;
@@ -31,4 +31,4 @@ std::string configurationSummary(const config_zelmar::Configuration& configurati
            counted(configuration.commands.size(), "command", "commands");
 }
 
-} // namespace zelmar_cli
+} // namespace config_zelmar
