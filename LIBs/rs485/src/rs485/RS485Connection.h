@@ -24,6 +24,8 @@ public:
     RS485Connection& operator=(const RS485Connection&) = delete;
 
     bool open(const std::string& portName, uint32_t baudRate);
+    // Why the last open() failed; cause None after a successful one.
+    const OpenFailure& lastOpenFailure() const;
     bool close();
     bool isOpen() const;
 
