@@ -195,6 +195,11 @@ bool ConfigZelmar::open(const std::string& portName)
     return parts->connection.open(portName, map::panel::normalBaudRate);
 }
 
+const rs485::OpenFailure& ConfigZelmar::lastOpenFailure() const
+{
+    return parts->connection.lastOpenFailure();
+}
+
 void ConfigZelmar::close()
 {
     parts->connection.close();

@@ -126,17 +126,19 @@ uint32_t RS485Connection::timeout() const
     return state->readTimeout;
 }
 
-void RS485Connection::setBaudRate(uint32_t baudRate)
+bool RS485Connection::setBaudRate(uint32_t baudRate)
 {
     LineSettings settings;
     if (!isOpen() || baudRate == 0 || !state->port->readLineSettings(settings)) {
-        return;
+        return false;
     }
     settings.baudRate = baudRate;
     // The character time follows the rate the port really runs at.
-    if (state->port->applyLineSettings(settings)) {
-        state->millisecondsPerCharacter = characterMilliseconds(baudRate);
+    if (!state->port->applyLineSettings(settings)) {
+        return false;
     }
+    state->millisecondsPerCharacter = characterMilliseconds(baudRate);
+    return true;
 }
 
 float RS485Connection::millisecondsPerCharacter() const

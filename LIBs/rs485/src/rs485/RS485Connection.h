@@ -32,7 +32,8 @@ public:
     void setTimeout(uint32_t milliseconds);
     uint32_t timeout() const;
 
-    void setBaudRate(uint32_t baudRate);
+    // False when the port is closed or refused the rate; the line then keeps its old rate.
+    bool setBaudRate(uint32_t baudRate);
     // Time of one 11-bit character on the wire, 11000 / baud; 0 before the first open.
     float millisecondsPerCharacter() const;
 
