@@ -107,6 +107,8 @@ TEST(ConnectionCheck, PortFindingsStopTheCheckOrOnlyHint)
          {error},
          "Порт emulated-panel не найден. Преобразователь отключён?",
          true},
+        {"regular file", [](Bench& b) { b.environment.portAccess.characterDevice = false; }, port, {error},
+         "emulated-panel не является последовательным портом.", true},
         {"no permission",
          [](Bench& b) {
              b.environment.portAccess.mayOpen = false;

@@ -10,6 +10,7 @@
 #include "panel_emulator/PtyPanelServer.h"
 #include "panel_emulator/SerialPanelServer.h"
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -139,7 +140,9 @@ int servePort(PanelEmulator& panel, const std::string& port, const EmulatorFiles
 {
     panel_emulator::SerialPanelServer server(panel);
     if (!server.open(port)) {
-        throw CliError(PortError, port + ": " + portFailureReason(port));
+        rs485::OpenFailure failure = rs485::OpenFailure::fromErrno(errno);
+        failure.nameHolder(port);
+        throw CliError(PortError, portOpenMessage(port, failure));
     }
     return serve(server, panel, files);
 }

@@ -118,8 +118,13 @@ ConnectionCheckResult ConnectionCheck::run(const std::string& port, const LineHa
 bool ConnectionCheck::checkExists(Run& run) const
 {
     const char* const title = "Наличие порта";
-    if (!environment.access(run.port).exists) {
+    const rs485::PortAccess access = environment.access(run.port);
+    if (!access.exists) {
         return run.portError(title, PortOpenMessage::missing(run.port));
+    }
+    // Other programs may well hold a file or a folder open; that tells nothing about a port.
+    if (!access.characterDevice) {
+        return run.portError(title, PortOpenMessage::notASerialPort(run.port));
     }
     std::string detail = run.port;
     if (const std::optional<rs485::PortDescription> described = environment.description(run.port)) {

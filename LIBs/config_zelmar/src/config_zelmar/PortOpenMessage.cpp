@@ -27,7 +27,7 @@ std::string PortOpenMessage::text(const std::string& port, const rs485::OpenFail
     case OpenFailureCause::Busy:
         return busy(port, failure.holderPid, failure.holderName);
     case OpenFailureCause::NotASerialPort:
-        return port + " не является последовательным портом.";
+        return notASerialPort(port);
     case OpenFailureCause::RateRefused:
         return "Порт " + port + " не принимает скорость " + std::to_string(failure.baudRate) + " бод.";
     case OpenFailureCause::None:
@@ -40,6 +40,11 @@ std::string PortOpenMessage::text(const std::string& port, const rs485::OpenFail
 std::string PortOpenMessage::missing(const std::string& port)
 {
     return "Порт " + port + " не найден. Преобразователь отключён?";
+}
+
+std::string PortOpenMessage::notASerialPort(const std::string& port)
+{
+    return port + " не является последовательным портом.";
 }
 
 // The package's udev rule gives the logged-in user the FTDI converters it sees plugged in; a converter

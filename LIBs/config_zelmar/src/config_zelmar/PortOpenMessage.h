@@ -17,6 +17,7 @@ public:
 
     // The parts some checks of the connection check say on their own.
     static std::string missing(const std::string& port);
+    static std::string notASerialPort(const std::string& port);
     static std::string noPermission(const std::string& port, const PortEnvironment& environment);
     static std::string busy(const std::string& port, int holderPid, const std::string& holderName);
 };

@@ -1,7 +1,10 @@
 #include "rs485/OpenFailure.h"
 
+#include "rs485/ProcessTable.h"
+
 #include <cerrno>
 #include <cstring>
+#include <vector>
 
 namespace rs485 {
 
@@ -39,6 +42,18 @@ OpenFailure OpenFailure::fromErrno(int error)
     failure.systemError = error;
     failure.systemText = std::strerror(error);
     return failure;
+}
+
+void OpenFailure::nameHolder(const std::string& path)
+{
+    if (cause != OpenFailureCause::Busy) {
+        return;
+    }
+    const std::vector<ProcessEntry> holders = ProcessTable().holdersOf(path);
+    if (!holders.empty()) {
+        holderPid = holders.front().pid;
+        holderName = holders.front().name;
+    }
 }
 
 OpenFailure OpenFailure::rateRefused(uint32_t baudRate)

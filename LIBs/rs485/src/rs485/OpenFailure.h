@@ -28,6 +28,8 @@ struct OpenFailure
     std::string holderName;
 
     bool failed() const { return cause != OpenFailureCause::None; }
+    // For a busy port: finds the program holding the file through /proc.
+    void nameHolder(const std::string& path);
 
     // The cause an errno of open() or of the first calls on the descriptor stands for.
     static OpenFailure fromErrno(int error);

@@ -1,7 +1,5 @@
 #include "rs485/PosixSerialPort.h"
 
-#include "rs485/ProcessTable.h"
-
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -17,7 +15,6 @@
 #include <termios.h>
 #include <unistd.h>
 #include <utility>
-#include <vector>
 
 namespace rs485 {
 
@@ -172,13 +169,7 @@ void PosixSerialPort::fail(OpenFailure cause, const std::string& name)
     if (isOpen()) {
         releaseDescriptor();
     }
-    if (failure.cause == OpenFailureCause::Busy) {
-        const std::vector<ProcessEntry> holders = ProcessTable().holdersOf(name);
-        if (!holders.empty()) {
-            failure.holderPid = holders.front().pid;
-            failure.holderName = holders.front().name;
-        }
-    }
+    failure.nameHolder(name);
 }
 
 void PosixSerialPort::requestLowLatency()
