@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ConnectionCheckSetup.h"
 #include "PortLister.h"
 
 #include <QDialog>
@@ -9,26 +10,39 @@ namespace Ui {
 class ConnectDialog;
 }
 
-// Asks for the serial port of the USB-RS485 converter before a read or a write: lists the serial ports,
-// preselects the converter's port and offers the raised speed.
+class PortField;
+
+// Asks for the serial port of the USB-RS485 converter before a read or a write: lists the serial ports
+// with what sysfs tells of them, preselects the converter's port, follows converters plugged in or out,
+// takes any path typed into the field, offers the raised speed and a check of the connection.
 class ConnectDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit ConnectDialog(QWidget* parent, PortLister portLister = PortLister::system());
+    explicit ConnectDialog(QWidget* parent, PortLister portLister = PortLister::system(),
+                           ConnectionCheckSetup checkSetup = ConnectionCheckSetup::system());
     ~ConnectDialog() override;
 
+    // The chosen port as a path (of the listed port, or as typed); empty when none.
     QString portName() const;
     bool turbo() const;
 
 public slots:
     void onUpdatePortList();
+    // Checks the connection on the chosen port in a dialog of its own; a port chosen there comes back.
+    void onCheckConnection();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
-    void fillPortList();
     void showConverterMessage();
+    void updateButtons();
 
     std::unique_ptr<Ui::ConnectDialog> form;
     PortLister ports;
+    ConnectionCheckSetup checkSetup;
+    PortField* portField;
 };

@@ -21,8 +21,8 @@ public:
     EmulatedPanel(const EmulatedPanel&) = delete;
     EmulatedPanel& operator=(const EmulatedPanel&) = delete;
 
-    // The given options with the emulator's port added to the port list and a transfer that reaches
-    // the emulator by its port name. The options must not outlive this object.
+    // The given options with the emulator's port added to the port list, and a transfer and a connection
+    // check that reach the emulator by its port name. The options must not outlive this object.
     MainWindowOptions attachTo(MainWindowOptions options);
 
     panel_emulator::PanelEmulator& panel() { return emulator; }
@@ -31,6 +31,7 @@ private:
     void holdDefaultConfiguration();
     rs485::PortFactory portFactory();
     rs485::SleepFunction sleepFunction();
+    ConnectionCheckSetup connectionCheck(ConnectionCheckSetup machine);
 
     panel_emulator::PanelEmulator emulator;
     std::shared_ptr<panel_emulator::SimulatedClock> clock;

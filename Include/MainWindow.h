@@ -57,6 +57,7 @@ public slots:
     void onSave();
     void onSaveAs();
     void onAbout();
+    void onConnectionCheck();
     void onCommonOptionsClicked();
     void onInterfaceClicked();
     void onSectionPultsClicked();
@@ -92,12 +93,14 @@ private:
     void writeToDevice();
     void readFromDevice();
     void showTransferError(const std::exception& error);
+    void showOpenFailure(const QString& portName);
 
     // The configuration and the transfer come first so that the pages, which point at the
     // configuration, are destroyed before it.
     config_zelmar::Configuration config;
     std::unique_ptr<config_zelmar::ConfigZelmar> transfer;
     PortLister portLister;
+    ConnectionCheckSetup connectionCheck;
 
     std::unique_ptr<Ui::MainWindow> form;
     std::unique_ptr<OptionControls> optionControls;

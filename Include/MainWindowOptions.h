@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ConnectionCheckSetup.h"
 #include "PortLister.h"
 
 #include <functional>
@@ -9,8 +10,9 @@ namespace config_zelmar {
 class ConfigZelmar;
 }
 
-// What the main window talks to: the panel transfer and the port lists of the connection dialog. The
-// defaults are the real serial ports; tests and the --emulator option plug in the emulated panel.
+// What the main window talks to: the panel transfer, the port lists of the connection dialog and what
+// the connection check talks to. The defaults are the real serial ports; tests and the --emulator
+// option plug in the emulated panel.
 struct MainWindowOptions
 {
     using TransferFactory = std::function<std::unique_ptr<config_zelmar::ConfigZelmar>()>;
@@ -18,4 +20,5 @@ struct MainWindowOptions
     // Empty: a transfer over the real serial ports.
     TransferFactory makeTransfer;
     PortLister portLister = PortLister::system();
+    ConnectionCheckSetup connectionCheck = ConnectionCheckSetup::system();
 };

@@ -1,25 +1,31 @@
 #include "ConnectDialog.h"
 
 #include "ApplicationResources.h"
+#include "ConnectionCheckDialog.h"
+#include "PortField.h"
 #include "ui_ConnectDialog.h"
 
 #include <QPushButton>
 
-ConnectDialog::ConnectDialog(QWidget* parent, PortLister portLister)
-    : QDialog(parent), form(std::make_unique<Ui::ConnectDialog>()), ports(std::move(portLister))
+ConnectDialog::ConnectDialog(QWidget* parent, PortLister portLister, ConnectionCheckSetup checkSetup)
+    : QDialog(parent), form(std::make_unique<Ui::ConnectDialog>()), ports(std::move(portLister)),
+      checkSetup(std::move(checkSetup))
 {
     initApplicationResources();
     form->setupUi(this);
+    portField = new PortField(form->portName, ports, this);
     connect(form->updatePortList, &QPushButton::clicked, this, &ConnectDialog::onUpdatePortList);
-    fillPortList();
-    showConverterMessage();
+    connect(form->checkConnection, &QPushButton::clicked, this, &ConnectDialog::onCheckConnection);
+    connect(portField, &PortField::portNameChanged, this, &ConnectDialog::updateButtons);
+    connect(portField, &PortField::portsChanged, this, &ConnectDialog::showConverterMessage);
+    portField->fill();
 }
 
 ConnectDialog::~ConnectDialog() = default;
 
 QString ConnectDialog::portName() const
 {
-    return form->portName->currentText();
+    return portField->portName();
 }
 
 bool ConnectDialog::turbo() const
@@ -29,29 +35,47 @@ bool ConnectDialog::turbo() const
 
 void ConnectDialog::onUpdatePortList()
 {
-    fillPortList();
-    showConverterMessage();
+    portField->fill();
 }
 
-void ConnectDialog::fillPortList()
+void ConnectDialog::onCheckConnection()
 {
-    const std::vector<std::string> serialPorts = ports.serialPorts();
-    form->portName->clear();
-    for (const std::string& port : serialPorts) {
-        form->portName->addItem(QString::fromStdString(port));
+    ConnectionCheckDialog dialog(this, ports, checkSetup, portName());
+    dialog.exec();
+    if (!dialog.portName().isEmpty()) {
+        portField->setPortName(dialog.portName());
     }
-    form->buttonBox->button(QDialogButtonBox::Ok)->setEnabled(!serialPorts.empty());
+}
+
+void ConnectDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    portField->startWatching();
+}
+
+void ConnectDialog::hideEvent(QHideEvent* event)
+{
+    portField->stopWatching();
+    QDialog::hideEvent(event);
 }
 
 void ConnectDialog::showConverterMessage()
 {
-    const std::vector<std::string> converters = ports.ftdiPorts();
-    if (converters.empty()) {
+    const QString converterPort = portField->converterPort();
+    if (converterPort.isEmpty()) {
         form->message->setText(tr("Преобразователь USB-RS485 не обнаружен."));
         return;
     }
-    const QString converterPort = QString::fromStdString(converters.front());
-    form->message->setText(tr("Преобразователь USB-RS485 подключён к порту ") + converterPort + ".");
-    form->portName->setCurrentIndex(
-        form->portName->findText(converterPort, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    QString text = tr("Преобразователь USB-RS485 подключён к порту ") + converterPort + ".";
+    if (!portField->converterSummary().isEmpty()) {
+        text += "\n" + portField->converterSummary();
+    }
+    form->message->setText(text);
+}
+
+void ConnectDialog::updateButtons()
+{
+    const bool chosen = !portName().isEmpty();
+    form->buttonBox->button(QDialogButtonBox::Ok)->setEnabled(chosen);
+    form->checkConnection->setEnabled(chosen);
 }

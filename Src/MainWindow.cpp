@@ -4,6 +4,7 @@
 #include "ApplicationResources.h"
 #include "CommandsPageWidget.h"
 #include "ConnectDialog.h"
+#include "ConnectionCheckDialog.h"
 #include "DevicesPageWidget.h"
 #include "EventsPageWidget.h"
 #include "OptionControls.h"
@@ -14,6 +15,7 @@
 
 #include "config_zelmar/ConfigZelmar.h"
 #include "config_zelmar/ConfigurationDocument.h"
+#include "config_zelmar/PortOpenMessage.h"
 #include "config_zelmar/ProgramIdentity.h"
 
 #include <QCloseEvent>
@@ -66,7 +68,8 @@ MainWindow::MainWindow(QWidget* parent) : MainWindow(MainWindowOptions(), parent
 MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     : QMainWindow(parent), transfer(options.makeTransfer ? options.makeTransfer()
                                                          : std::make_unique<config_zelmar::ConfigZelmar>()),
-      portLister(std::move(options.portLister)), form(std::make_unique<Ui::MainWindow>())
+      portLister(std::move(options.portLister)), connectionCheck(std::move(options.connectionCheck)),
+      form(std::make_unique<Ui::MainWindow>())
 {
     initApplicationResources();
     createPages();
@@ -126,6 +129,7 @@ void MainWindow::connectActions()
     connect(form->saveAs, &QAction::triggered, this, &MainWindow::onSaveAs);
     connect(form->quit, &QAction::triggered, this, &MainWindow::close);
     connect(form->about, &QAction::triggered, this, &MainWindow::onAbout);
+    connect(form->connectionCheck, &QAction::triggered, this, &MainWindow::onConnectionCheck);
 }
 
 void MainWindow::connectPageButtons()
@@ -279,6 +283,15 @@ void MainWindow::onAbout()
     dialog.exec();
 }
 
+void MainWindow::onConnectionCheck()
+{
+    if (transferRunning()) {
+        return;
+    }
+    ConnectionCheckDialog dialog(this, portLister, connectionCheck);
+    dialog.exec();
+}
+
 // ---- Option pages ----
 
 void MainWindow::loadFromConfiguration()
@@ -424,7 +437,7 @@ bool MainWindow::writeFile(const QString& path)
 
 bool MainWindow::askForPort(QString& portName, bool& turbo)
 {
-    ConnectDialog dialog(this, portLister);
+    ConnectDialog dialog(this, portLister, connectionCheck);
     if (dialog.exec() != QDialog::Accepted) {
         return false;
     }
@@ -445,7 +458,7 @@ void MainWindow::onSaveToDevice()
         return;
     }
     if (!transfer->open(portName.toStdString())) {
-        Prompter::current().critical(this, errorTitle(), tr("Ошибка при открытии порта ") + portName);
+        showOpenFailure(portName);
         return;
     }
     writeToDevice();
@@ -464,7 +477,7 @@ void MainWindow::onLoadFromDevice()
     }
     transfer->setRaisedSpeed(turbo);
     if (!transfer->open(portName.toStdString())) {
-        Prompter::current().critical(this, errorTitle(), tr("Ошибка при открытии порта ") + portName);
+        showOpenFailure(portName);
         return;
     }
     readFromDevice();
@@ -507,6 +520,14 @@ void MainWindow::readFromDevice()
 void MainWindow::showTransferError(const std::exception& error)
 {
     Prompter::current().critical(this, errorTitle(), QString::fromUtf8(error.what()));
+}
+
+// Why the port did not open, with the remedy.
+void MainWindow::showOpenFailure(const QString& portName)
+{
+    const std::string text = config_zelmar::PortOpenMessage::text(
+        portName.toStdString(), transfer->lastOpenFailure(), *connectionCheck.environment);
+    Prompter::current().critical(this, errorTitle(), QString::fromStdString(text));
 }
 
 void MainWindow::setProgress(float fraction)

@@ -135,7 +135,10 @@ private slots:
                                        "save",           "saveAs",       "|", "quit"};
         QCOMPARE(actionNames(control<QMenu>(window, "menuFile")->actions()), fileSequence);
         QCOMPARE(actionNames(control<QToolBar>(window, "toolBar")->actions()), fileSequence);
-        QCOMPARE(actionNames(control<QMenu>(window, "menuHelp")->actions()), QStringList{"about"});
+        QCOMPARE(actionNames(control<QMenu>(window, "menuHelp")->actions()),
+                 (QStringList{"connectionCheck", "|", "about"}));
+        QCOMPARE(control<QAction>(window, "connectionCheck")->text(),
+                 QStringLiteral("Проверка подключения…"));
         QCOMPARE(control<QAction>(window, "loadFromDevice")->shortcut(),
                  QKeySequence(QStringLiteral("Ctrl+R")));
         QCOMPARE(control<QAction>(window, "save")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));

@@ -2,6 +2,7 @@
 // edit dialogs of the table pages (filled with a sample site) in turn, and saves a PNG of each into the
 // folder given on the command line.
 #include "AboutDialog.h"
+#include "ApplicationTranslation.h"
 #include "ConnectDialog.h"
 #include "DeviceCommandEditDialog.h"
 #include "DeviceEditDialog.h"
@@ -214,9 +215,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     QTranslator translator;
-    if (translator.load(QCoreApplication::applicationDirPath() + "/qt_ru.qm")) {
-        QCoreApplication::installTranslator(&translator);
-    }
+    installQtTranslation(translator, QCoreApplication::applicationDirPath());
 
     EmulatedPanel emulatedPanel;
     MainWindowOptions options = emulatedPanel.attachTo(MainWindowOptions());
