@@ -33,6 +33,14 @@ QIcon statusIcon(const QStyle& style, CheckStatus status)
     return style.standardIcon(QStyle::SP_MessageBoxCritical);
 }
 
+// A path such as /dev/serial/by-id/usb-FTDI_... is one long word to the table's word wrap, which would
+// cut it; zero-width spaces after its slashes let it break there.
+QString wrappable(const QString& detail)
+{
+    QString text = detail;
+    return text.replace('/', QStringLiteral("/\u200B"));
+}
+
 QString statusName(CheckStatus status)
 {
     switch (status) {
@@ -125,7 +133,9 @@ void ConnectionCheckDialog::addLine(const config_zelmar::CheckLine& line)
     title->setToolTip(statusName(line.status));
     title->setData(Qt::UserRole, static_cast<int>(line.status));
     form->results->setItem(row, 0, title);
-    form->results->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(line.detail)));
+    auto* detail = new QTableWidgetItem(wrappable(QString::fromStdString(line.detail)));
+    detail->setToolTip(QString::fromStdString(line.detail));
+    form->results->setItem(row, 1, detail);
     form->results->resizeRowToContents(row);
 }
 

@@ -17,9 +17,6 @@ rs485::PortAccess EmulatedPortEnvironment::access(const std::string& port) const
     access.characterDevice = true;
     access.mayOpen = true;
     access.userInGroup = true;
-    access.owner = machine->userName();
-    access.group = "-";
-    access.mode = "-";
     return access;
 }
 
@@ -35,7 +32,7 @@ std::optional<rs485::PortDescription> EmulatedPortEnvironment::description(const
     }
     rs485::PortDescription emulated;
     emulated.path = port;
-    emulated.product = "панель, эмулируемая программой";
+    emulated.product = "прибор, эмулируемый программой";
     return emulated;
 }
 

@@ -139,7 +139,8 @@ TEST(ConnectionCheck, PortFindingsStopTheCheckOrOnlyHint)
              b.environment.latency = 16;
          },
          port, hintAt4,
-         "latency_timer 16 мс, драйвер не снизил её до 1 мс: каждый ответ прибора приходит на 16 мс позже. "
+         "latency_timer 16 мс: драйвер не снизил задержку до 1 мс, и каждый ответ прибора приходит на 16 мс "
+         "позже. "
          "Правило udev ставит 1 мс при подключении: ACTION==\"add\", SUBSYSTEM==\"usb-serial\", "
          "DRIVER==\"ftdi_sio\", ATTR{latency_timer}=\"1\"",
          false},

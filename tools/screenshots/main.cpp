@@ -1,12 +1,15 @@
-// Shows the main window with each of its six pages, the connection, About and progress dialogs and the
-// edit dialogs of the table pages (filled with a sample site) in turn, and saves a PNG of each into the
-// folder given on the command line.
+// Shows the main window with each of its six pages, the connection, About and progress dialogs, the
+// edit dialogs of the table pages (filled with a sample site), the connection dialog with a described
+// converter and the connection check (passing, with hints, failing) in turn, and saves a PNG of each
+// into the folder given on the command line.
 #include "AboutDialog.h"
 #include "ApplicationTranslation.h"
 #include "ConnectDialog.h"
+#include "ConnectionCheckDialog.h"
 #include "DeviceCommandEditDialog.h"
 #include "DeviceEditDialog.h"
 #include "EmulatedPanel.h"
+#include "EmulatedPortEnvironment.h"
 #include "EventTableEditDialog.h"
 #include "MainWindow.h"
 #include "ProgressDialog.h"
@@ -200,6 +203,73 @@ bool saveEditDialogs(QWidget& window, const QDir& folder)
     return ok;
 }
 
+const rs485::PortDescription sampleConverter{
+    "/dev/ttyUSB0",
+    "FT232R USB UART",
+    "FTDI",
+    "A50285BI",
+    "0403",
+    "6001",
+    "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0"};
+
+// A machine with a legacy port, an FTDI converter and the emulated panel.
+PortLister sampleConverterPorts(const PortLister& emulated)
+{
+    const PortLister::List emulatedPorts = emulated.serialPorts;
+    return PortLister{[emulatedPorts] {
+                          std::vector<std::string> ports = emulatedPorts();
+                          ports.erase(ports.begin() + 1, ports.end());
+                          ports.push_back("/dev/ttyS0");
+                          ports.push_back(sampleConverter.path);
+                          return ports;
+                      },
+                      [] { return std::vector<std::string>{sampleConverter.path}; },
+                      [] { return std::vector<rs485::PortDescription>{sampleConverter}; }};
+}
+
+// The emulated panel's port as an FTDI converter whose latency timer stayed at 16 ms, on a machine where
+// ModemManager runs: the check then shows its hints.
+class HintingEnvironment : public EmulatedPortEnvironment
+{
+public:
+    using EmulatedPortEnvironment::EmulatedPortEnvironment;
+
+    std::optional<rs485::PortDescription> description(const std::string& port) const override
+    {
+        rs485::PortDescription converter = sampleConverter;
+        converter.path = port;
+        return converter;
+    }
+    std::optional<int> latencyTimer(const std::string&) const override { return 16; }
+    bool modemManagerRunning() const override { return true; }
+};
+
+bool saveConnectionDialogs(QWidget& window, const MainWindowOptions& options, const QDir& folder)
+{
+    bool ok = true;
+    const PortLister ports = sampleConverterPorts(options.portLister);
+    ConnectDialog converterDialog(&window, ports, options.connectionCheck);
+    ok = save(converterDialog, folder, QStringLiteral("17-connect-dialog-converter")) && ok;
+    converterDialog.hide();
+
+    const QString emulator = QString::fromUtf8(EmulatedPanel::portName);
+    ConnectionCheckDialog passing(&window, ports, options.connectionCheck, emulator);
+    ok = save(passing, folder, QStringLiteral("18-connection-check")) && ok;
+    passing.hide();
+
+    ConnectionCheckSetup hinting = options.connectionCheck;
+    hinting.environment =
+        std::make_shared<HintingEnvironment>(EmulatedPanel::portName, options.connectionCheck.environment);
+    ConnectionCheckDialog hints(&window, ports, hinting, emulator);
+    ok = save(hints, folder, QStringLiteral("19-connection-check-hints")) && ok;
+    hints.hide();
+
+    ConnectionCheckDialog failing(&window, ports, options.connectionCheck, QStringLiteral("/dev/ttyUSB7"));
+    ok = save(failing, folder, QStringLiteral("20-connection-check-missing-port")) && ok;
+    failing.hide();
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -219,6 +289,7 @@ int main(int argc, char* argv[])
 
     EmulatedPanel emulatedPanel;
     MainWindowOptions options = emulatedPanel.attachTo(MainWindowOptions());
+    const MainWindowOptions dialogOptions = options;
     const PortLister ports = options.portLister;
     MainWindow window(std::move(options));
     // The central console shows every page button and option group.
@@ -237,5 +308,6 @@ int main(int argc, char* argv[])
     ok = save(progressDialog, folder, QStringLiteral("9-progress-dialog")) && ok;
     progressDialog.hide();
     ok = saveEditDialogs(window, folder) && ok;
+    ok = saveConnectionDialogs(window, dialogOptions, folder) && ok;
     return ok ? 0 : 1;
 }

@@ -31,8 +31,12 @@ std::string rateTitle(const char* what, uint32_t baudRate)
     return std::string(what) + " на " + std::to_string(baudRate) + " бод";
 }
 
+// Ports that are no device file (the emulated panel) have no owner and no mode to show.
 std::string accessText(const rs485::PortAccess& access)
 {
+    if (access.mode.empty()) {
+        return access.mayOpen ? "доступ есть" : "доступа нет";
+    }
     return "владелец " + access.owner + ", группа " + access.group + ", права " + access.mode;
 }
 
@@ -198,7 +202,7 @@ void ConnectionCheck::checkLatency(Run& run) const
         remedy = "Правило udev конфигуратора установлено: отключите преобразователь и подключите его снова.";
     }
     run.add(CheckStatus::Warning, title,
-            value + ", драйвер не снизил её до 1 мс: каждый ответ прибора приходит на " +
+            value + ": драйвер не снизил задержку до 1 мс, и каждый ответ прибора приходит на " +
                 std::to_string(*latency) + " мс позже. " + remedy);
 }
 
