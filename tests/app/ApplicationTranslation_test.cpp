@@ -53,8 +53,10 @@ private slots:
         const QString beside = QStringLiteral("usr/bin");
         const QString installed = QStringLiteral("usr/share/zelmar-configurator/translations");
         QTest::newRow("beside the program") << QStringList{beside} << beside << QStringLiteral("&Да");
-        QTest::newRow("installed data folder") << QStringList{installed} << installed << QStringLiteral("&Да");
-        QTest::newRow("both: beside wins") << QStringList{installed, beside} << beside << QStringLiteral("&Да");
+        QTest::newRow("installed data folder")
+            << QStringList{installed} << installed << QStringLiteral("&Да");
+        QTest::newRow("both: beside wins")
+            << QStringList{installed, beside} << beside << QStringLiteral("&Да");
         QTest::newRow("none") << QStringList() << QString() << QStringLiteral("&Yes");
     }
 

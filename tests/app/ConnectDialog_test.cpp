@@ -7,14 +7,12 @@
 #include "PortField.h"
 #include "support/ConnectionChecks.h"
 #include "support/Controls.h"
-#include "support/ModalCloser.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
 
@@ -274,25 +272,13 @@ private slots:
         dialog.show();
         control<QComboBox>(dialog, "portName")->setCurrentText(QString::fromUtf8(EmulatedPanel::portName));
 
-        QString checkedPort;
-        int rows = 0;
-        ModalCloser closer([&](QDialog* modal) {
-            auto* check = qobject_cast<ConnectionCheckDialog*>(modal);
-            if (check == nullptr) {
-                modal->close();
-                return;
-            }
-            checkedPort = check->portName();
-            whenChecked(check, [&rows, check] {
-                rows = control<QTableWidget>(check, "results")->rowCount();
-                control<QComboBox>(check, "portName")->setCurrentText(QStringLiteral("/dev/ttyS0"));
-                check->reject();
-            });
+        CheckDialogCloser closer([](ConnectionCheckDialog* check) {
+            control<QComboBox>(check, "portName")->setCurrentText(QStringLiteral("/dev/ttyS0"));
         });
         control<QPushButton>(dialog, "checkConnection")->click();
         QVERIFY(closer.appeared());
-        QCOMPARE(checkedPort, QString::fromUtf8(EmulatedPanel::portName));
-        QCOMPARE(rows, 10);
+        QCOMPARE(closer.checkedPort, QString::fromUtf8(EmulatedPanel::portName));
+        QCOMPARE(closer.lines, 10);
         QCOMPARE(dialog.portName(), QStringLiteral("/dev/ttyS0"));
     }
 };
