@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config_zelmar/PanelDescription.h"
+
 #include <QFont>
 #include <QWidget>
 
@@ -23,7 +25,7 @@ class DevicesPageWidget : public QWidget
     Q_OBJECT
 
 public:
-    static constexpr int sectionConsoleMaxRows = 127;
+    static constexpr int sectionConsoleMaxRows = config_zelmar::panel_description::deviceCount;
 
     DevicesPageWidget(QWidget* parent, EventsPageWidget* eventsPage,
                       config_zelmar::Configuration* configuration);

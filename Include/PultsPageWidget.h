@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config_zelmar/PanelDescription.h"
+
 #include <QFont>
 #include <QWidget>
 
@@ -21,7 +23,7 @@ class PultsPageWidget : public QWidget
     Q_OBJECT
 
 public:
-    static constexpr int maxPults = 24;
+    static constexpr int maxPults = config_zelmar::panel_description::consoleCount;
 
     PultsPageWidget(QWidget* parent, config_zelmar::Configuration* configuration);
     ~PultsPageWidget() override;

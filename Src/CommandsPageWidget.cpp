@@ -13,7 +13,7 @@ using config_zelmar::Configuration;
 
 namespace {
 
-constexpr int commandNameLength = 19;
+constexpr int commandNameLength = int(config_zelmar::panel_description::commandNameWidth);
 
 } // namespace
 

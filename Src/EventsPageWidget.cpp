@@ -14,7 +14,7 @@ using config_zelmar::EventTable;
 namespace {
 
 constexpr int maxTables = int(Configuration::maxEventTables);
-constexpr int eventTableNameLength = 10;
+constexpr int eventTableNameLength = int(config_zelmar::panel_description::tableNameWidth);
 
 } // namespace
 

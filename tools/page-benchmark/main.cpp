@@ -8,6 +8,7 @@
 
 #include <config_zelmar/Configuration.h>
 #include <config_zelmar/ConfigurationDocument.h>
+#include <config_zelmar/PanelDescription.h>
 
 #include <QApplication>
 #include <QBuffer>
@@ -20,8 +21,8 @@ using config_zelmar::Configuration;
 
 namespace {
 
-constexpr int sectionCount = 24;
-constexpr int devicesPerSection = 127;
+constexpr int sectionCount = config_zelmar::panel_description::consoleCount;
+constexpr int devicesPerSection = config_zelmar::panel_description::deviceCount;
 constexpr int rounds = 5;
 
 std::u16string numbered(const char16_t* word, int section, int address)

@@ -23,7 +23,7 @@ const std::map<std::string, Command>& commands()
 {
     static const std::map<std::string, Command> table{
         {"ports", runPorts},   {"info", runInfo},     {"read", runRead},
-        {"write", runWrite},   {"check", runCheck},   {"convert", runConvert},
+        {"write", runWrite},   {"check", runCheck},   {"diff", runDiff},     {"convert", runConvert},
         {"encode", runEncode}, {"decode", runDecode}, {"emulate", runEmulate},
     };
     return table;
