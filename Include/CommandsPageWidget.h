@@ -28,6 +28,8 @@ public:
     ~CommandsPageWidget() override;
 
     int rowCount() const;
+    // Selects the row of the command at this position; false when there is none.
+    bool selectCommand(int index);
 
 public slots:
     void loadTable();

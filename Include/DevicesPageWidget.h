@@ -33,6 +33,8 @@ public:
 
     int rowCount() const;
     int maxRowCount() const { return maxRows; }
+    // Selects the row of the device; false when it is not listed.
+    bool selectDevice(int section, int address);
 
 public slots:
     void loadTable();

@@ -29,6 +29,8 @@ public:
     ~PultsPageWidget() override;
 
     int rowCount() const;
+    // Selects the row of the section console with this address; false when it is not listed.
+    bool selectSection(int address);
 
 public slots:
     void loadTable();

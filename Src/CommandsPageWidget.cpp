@@ -100,6 +100,15 @@ void CommandsPageWidget::selectionChanged()
     updateCount();
 }
 
+bool CommandsPageWidget::selectCommand(int index)
+{
+    if (index < 0 || index >= rowCount()) {
+        return false;
+    }
+    selectRow(index);
+    return true;
+}
+
 void CommandsPageWidget::selectRow(int row)
 {
     form->table->setCurrentCell(row, 0);

@@ -177,6 +177,15 @@ DevicesPageWidget::Place DevicesPageWidget::placeAt(int row) const
     return {item->data(sectionRole).toInt(), item->data(addressRole).toInt()};
 }
 
+bool DevicesPageWidget::selectDevice(int section, int address)
+{
+    const int row = rowOf({section, address});
+    if (row >= 0) {
+        selectRow(row);
+    }
+    return row >= 0;
+}
+
 int DevicesPageWidget::rowOf(Place place) const
 {
     for (int row = 0; row < rowCount(); ++row) {

@@ -93,6 +93,15 @@ void EventsPageWidget::selectionChanged()
     updateCount();
 }
 
+bool EventsPageWidget::selectTable(int index)
+{
+    if (index < 0 || index >= rowCount()) {
+        return false;
+    }
+    selectRow(index);
+    return true;
+}
+
 void EventsPageWidget::selectRow(int row)
 {
     form->table->setCurrentCell(row, 0);

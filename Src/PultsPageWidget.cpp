@@ -85,6 +85,17 @@ int PultsPageWidget::firstFreeAddress() const
     return 1;
 }
 
+bool PultsPageWidget::selectSection(int address)
+{
+    for (int row = 0; row < rowCount(); ++row) {
+        if (addressAt(row) == address) {
+            selectRow(row);
+            return true;
+        }
+    }
+    return false;
+}
+
 int PultsPageWidget::addressAt(int row) const
 {
     return form->table->item(row, 0)->text().toInt();
