@@ -267,22 +267,32 @@ private:
               texts::tableReferenceText(before, a->eventTable), texts::tableReferenceText(after, b->eventTable));
     }
 
-    void compareTables()
+    // Tables and commands are compared by position; one that only one side has is one entity.
+    template <class Item, class ValueOf, class CompareBoth>
+    void comparePositions(const char* root, const std::vector<Item>& a, const std::vector<Item>& b,
+                          const std::string& noun, ValueOf valueOf, CompareBoth compareBoth)
     {
-        const std::size_t count = std::max(before.eventTables.size(), after.eventTables.size());
-        for (std::size_t i = 0; i < count; ++i) {
-            const EventTable* a = i < before.eventTables.size() ? &before.eventTables[i] : nullptr;
-            const EventTable* b = i < after.eventTables.size() ? &after.eventTables[i] : nullptr;
+        for (std::size_t i = 0; i < std::max(a.size(), b.size()); ++i) {
+            const Item* first = i < a.size() ? &a[i] : nullptr;
+            const Item* second = i < b.size() ? &b[i] : nullptr;
             const int index = static_cast<int>(i);
-            if (!a || !b) {
-                const EventTable& only = a ? *a : *b;
-                entity({"eventTables", index}, a ? tableValue(only) : Value(), b ? tableValue(only) : Value(),
-                       texts::tableSubject(nullptr, index), "добавлена", "удалена",
-                       a ? named("таблица", only.name) : "", b ? named("таблица", only.name) : "");
+            if (first && second) {
+                compareBoth(index, *first, *second);
                 continue;
             }
-            compareTable(index, *a, *b);
+            const Item& only = first ? *first : *second;
+            const std::string subject = std::string(root) == "commands" ? texts::commandSubject(nullptr, index)
+                                                                         : texts::tableSubject(nullptr, index);
+            entity({root, index}, first ? valueOf(only) : Value(), second ? valueOf(only) : Value(), subject,
+                   "добавлена", "удалена", first ? named(noun.c_str(), only.name) : "",
+                   second ? named(noun.c_str(), only.name) : "");
         }
+    }
+
+    void compareTables()
+    {
+        comparePositions("eventTables", before.eventTables, after.eventTables, "таблица", tableValue,
+                         [this](int index, const EventTable& a, const EventTable& b) { compareTable(index, a, b); });
     }
 
     void compareTable(int index, const EventTable& a, const EventTable& b)
@@ -303,25 +313,17 @@ private:
 
     void compareCommands()
     {
-        const std::size_t count = std::max(before.commands.size(), after.commands.size());
-        for (std::size_t i = 0; i < count; ++i) {
-            const Command* a = i < before.commands.size() ? &before.commands[i] : nullptr;
-            const Command* b = i < after.commands.size() ? &after.commands[i] : nullptr;
-            const int index = static_cast<int>(i);
-            if (!a || !b) {
-                const Command& only = a ? *a : *b;
-                entity({"commands", index}, a ? commandValue(only) : Value(), b ? commandValue(only) : Value(),
-                       texts::commandSubject(nullptr, index), "добавлена", "удалена",
-                       a ? named("команда", only.name) : "", b ? named("команда", only.name) : "");
-                continue;
-            }
-            const std::string subject = texts::commandSubject(a, index) + ", ";
-            field({"commands", index, "name"}, Value::of(a->name), Value::of(b->name), subject + "название",
-                  texts::quotedText(a->name), texts::quotedText(b->name));
-            field({"commands", index, "data"}, Value::of(texts::hexBytes(*a)), Value::of(texts::hexBytes(*b)),
-                  subject + "действие", texts::quotedText(a->description(false)),
-                  texts::quotedText(b->description(false)));
-        }
+        comparePositions("commands", before.commands, after.commands, "команда", commandValue,
+                         [this](int index, const Command& a, const Command& b) { compareCommand(index, a, b); });
+    }
+
+    void compareCommand(int index, const Command& a, const Command& b)
+    {
+        const std::string subject = texts::commandSubject(&a, index) + ", ";
+        field({"commands", index, "name"}, Value::of(a.name), Value::of(b.name), subject + "название",
+              texts::quotedText(a.name), texts::quotedText(b.name));
+        field({"commands", index, "data"}, Value::of(texts::hexBytes(a)), Value::of(texts::hexBytes(b)),
+              subject + "действие", texts::quotedText(a.description(false)), texts::quotedText(b.description(false)));
     }
 
     static Path withStep(Path path, PathStep step)
