@@ -12,7 +12,8 @@ DeviceCommandEditDialog::DeviceCommandEditDialog(QWidget* parent,
 {
     form->setupUi(this);
     form->name->setMaxLength(int(config_zelmar::panel_description::commandNameWidth));
-    form->deviceAddress->setRange(config_zelmar::panel_description::firstDevice, config_zelmar::panel_description::lastDevice);
+    form->deviceAddress->setRange(config_zelmar::panel_description::firstDevice,
+                                  config_zelmar::panel_description::lastDevice);
     bindControls(form->deviceAddress, form->labelDeviceAddress);
 }
 

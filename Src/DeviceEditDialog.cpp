@@ -34,12 +34,14 @@ DeviceEditDialog::DeviceEditDialog(QWidget* parent, const Configuration* configu
       configuration(configuration), eventsPage(eventsPage)
 {
     form->setupUi(this);
-    for (QLineEdit* name : {form->deviceName, form->outsName, form->loop1Name, form->loop2Name, form->line3Name,
-                            form->line4Name}) {
+    for (QLineEdit* name : {form->deviceName, form->outsName, form->loop1Name, form->loop2Name,
+                            form->line3Name, form->line4Name}) {
         name->setMaxLength(int(config_zelmar::panel_description::deviceNameWidth));
     }
-    form->section->setRange(config_zelmar::panel_description::firstConsole, config_zelmar::panel_description::lastConsole);
-    form->address->setRange(config_zelmar::panel_description::firstDevice, config_zelmar::panel_description::lastDevice);
+    form->section->setRange(config_zelmar::panel_description::firstConsole,
+                            config_zelmar::panel_description::lastConsole);
+    form->address->setRange(config_zelmar::panel_description::firstDevice,
+                            config_zelmar::panel_description::lastDevice);
     form->zone->setRange(1, config_zelmar::panel_description::lastZone);
     loadEventTables();
     if (central()) {

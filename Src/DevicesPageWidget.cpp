@@ -70,7 +70,8 @@ DevicesPageWidget::DevicesPageWidget(QWidget* parent, EventsPageWidget* eventsPa
         setReadableColumnWidth(form->table, column, columnWidths[column]);
     }
     // Name columns fit the longest default name (20 characters) in the bold font of typed names.
-    const QString longestDefaultName = QString::fromStdU16String(config_zelmar::defaultLoop1Name(maxDeviceAddress, maxPults));
+    const QString longestDefaultName =
+        QString::fromStdU16String(config_zelmar::defaultLoop1Name(maxDeviceAddress, maxPults));
     for (int column = firstNameColumn; column < columnCount - 1; ++column) {
         setReadableColumnWidth(form->table, column, columnWidths[column], longestDefaultName, &boldFont);
     }

@@ -529,7 +529,8 @@ void MainWindow::onCheckConfiguration()
                                         tr("Прибор сохранит конфигурацию в точности так, как она задана."));
         return;
     }
-    problemsDialog = std::make_unique<ProblemsDialog>(this, std::move(problems), ProblemsDialog::Purpose::review);
+    problemsDialog =
+        std::make_unique<ProblemsDialog>(this, std::move(problems), ProblemsDialog::Purpose::review);
     connect(problemsDialog.get(), &ProblemsDialog::problemActivated, this, &MainWindow::showObject);
     problemsDialog->show();
 }

@@ -53,7 +53,8 @@ void ProblemsDialog::fillList()
     for (std::size_t i = 0; i < shown.size(); ++i) {
         const config_zelmar::Problem& problem = shown[i];
         const bool error = problem.severity == config_zelmar::Problem::Severity::error;
-        auto* item = new QListWidgetItem(error ? errorIcon : warningIcon, QString::fromStdString(problem.message));
+        auto* item =
+            new QListWidgetItem(error ? errorIcon : warningIcon, QString::fromStdString(problem.message));
         item->setData(problemRole, static_cast<int>(i));
         item->setToolTip(error ? tr("Ошибка: не будет записано в прибор")
                                : tr("Предупреждение: будет записано не так, как задано"));
@@ -72,7 +73,8 @@ void ProblemsDialog::addButtons(Purpose purpose)
         return;
     }
     if (config_zelmar::hasErrors(shown)) {
-        auto* question = new QLabel(tr("Часть настроек не будет записана в прибор. Записать всё равно?"), this);
+        auto* question =
+            new QLabel(tr("Часть настроек не будет записана в прибор. Записать всё равно?"), this);
         question->setObjectName(QStringLiteral("question"));
         layout()->addWidget(question);
         buttons->addButton(tr("Да"), QDialogButtonBox::AcceptRole);

@@ -11,8 +11,10 @@ PultCommandEditDialog::PultCommandEditDialog(QWidget* parent,
 {
     form->setupUi(this);
     form->name->setMaxLength(int(config_zelmar::panel_description::commandNameWidth));
-    form->pultAddress->setRange(config_zelmar::panel_description::firstConsole, config_zelmar::panel_description::lastConsole);
-    form->deviceAddress->setRange(config_zelmar::panel_description::firstDevice, config_zelmar::panel_description::lastDevice);
+    form->pultAddress->setRange(config_zelmar::panel_description::firstConsole,
+                                config_zelmar::panel_description::lastConsole);
+    form->deviceAddress->setRange(config_zelmar::panel_description::firstDevice,
+                                  config_zelmar::panel_description::lastDevice);
     bindControls(form->pultAddress, form->labelPultAddress);
 }
 

@@ -24,7 +24,8 @@ PultEditDialog::PultEditDialog(QWidget* parent, Section* section, IDataChecker<P
 {
     form->name->setMaxLength(int(config_zelmar::panel_description::consoleNameWidth));
     form->dublerName->setMaxLength(int(config_zelmar::panel_description::consoleNameWidth));
-    form->address->setRange(config_zelmar::panel_description::firstConsole, config_zelmar::panel_description::lastConsole);
+    form->address->setRange(config_zelmar::panel_description::firstConsole,
+                            config_zelmar::panel_description::lastConsole);
     form->labelDublerName->hide();
     form->dublerName->hide();
     connect(form->address, qOverload<int>(&QSpinBox::valueChanged), this,

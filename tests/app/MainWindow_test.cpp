@@ -131,8 +131,15 @@ private slots:
     void menusAndToolBarHoldTheActionsInOrder()
     {
         MainWindow window(noPorts());
-        const QStringList fileSequence{"loadFromDevice", "saveToDevice", "checkConfiguration", "|", "open",
-                                       "save",           "saveAs",       "|",                  "quit"};
+        const QStringList fileSequence{"loadFromDevice",
+                                       "saveToDevice",
+                                       "checkConfiguration",
+                                       "|",
+                                       "open",
+                                       "save",
+                                       "saveAs",
+                                       "|",
+                                       "quit"};
         QCOMPARE(actionNames(control<QMenu>(window, "menuFile")->actions()), fileSequence);
         QCOMPARE(actionNames(control<QToolBar>(window, "toolBar")->actions()), fileSequence);
         QCOMPARE(actionNames(control<QMenu>(window, "menuHelp")->actions()), QStringList{"about"});

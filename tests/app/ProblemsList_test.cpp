@@ -117,10 +117,12 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::addColumn<bool>("error");
         QTest::newRow("device with zone 0") << Setup(zoneZeroDevice) << "devices" << 1 << true;
-        QTest::newRow("command to a missing device") << Setup(commandToMissingDevice) << "commands" << 1 << false;
+        QTest::newRow("command to a missing device")
+            << Setup(commandToMissingDevice) << "commands" << 1 << false;
         QTest::newRow("table name too long") << Setup(longTableName) << "events" << 1 << false;
         QTest::newRow("duplicate without a name") << Setup(dublerWithoutName) << "pults" << 1 << true;
-        QTest::newRow("central device name too long") << Setup(namedDeviceOnCentral) << "devices" << 0 << false;
+        QTest::newRow("central device name too long")
+            << Setup(namedDeviceOnCentral) << "devices" << 0 << false;
     }
 
     void activatingARowShowsTheObjectOnItsPage()
@@ -181,9 +183,11 @@ private slots:
         window.onCheckConfiguration();
         QCOMPARE(prompter.boxes.size(), 1);
         QCOMPARE(prompter.lastBox().kind, QStringLiteral("information"));
-        QCOMPARE(prompter.lastBox().text, QStringLiteral("Прибор сохранит конфигурацию в точности так, как она задана."));
+        QCOMPARE(prompter.lastBox().text,
+                 QStringLiteral("Прибор сохранит конфигурацию в точности так, как она задана."));
         QVERIFY(window.findChild<ProblemsDialog*>() == nullptr);
-        QVERIFY(control<QAction>(window, "checkConfiguration")->text() == QStringLiteral("Проверить конфигурацию"));
+        QVERIFY(control<QAction>(window, "checkConfiguration")->text() ==
+                QStringLiteral("Проверить конфигурацию"));
     }
 
     void aWriteAsksFirstWhenThereIsAProblem_data()
@@ -193,10 +197,14 @@ private slots:
         QTest::addColumn<QString>("no");
         QTest::addColumn<bool>("question");
         QTest::addColumn<bool>("answerYes");
-        QTest::newRow("errors, No") << Setup(zoneZeroDevice) << "Да" << "Нет" << true << false;
-        QTest::newRow("errors, Yes") << Setup(zoneZeroDevice) << "Да" << "Нет" << true << true;
-        QTest::newRow("warnings, Cancel") << Setup(commandToMissingDevice) << "Записать" << "Отмена" << false << false;
-        QTest::newRow("warnings, Write") << Setup(commandToMissingDevice) << "Записать" << "Отмена" << false << true;
+        QTest::newRow("errors, No") << Setup(zoneZeroDevice) << "Да"
+                                    << "Нет" << true << false;
+        QTest::newRow("errors, Yes") << Setup(zoneZeroDevice) << "Да"
+                                     << "Нет" << true << true;
+        QTest::newRow("warnings, Cancel") << Setup(commandToMissingDevice) << "Записать"
+                                          << "Отмена" << false << false;
+        QTest::newRow("warnings, Write") << Setup(commandToMissingDevice) << "Записать"
+                                         << "Отмена" << false << true;
     }
 
     void aWriteAsksFirstWhenThereIsAProblem()
@@ -223,16 +231,20 @@ private slots:
             }
             listed = pageControl<QListWidget>(dialog, "problems")->count() == 1;
             auto* label = dialog->findChild<QLabel*>(QStringLiteral("question"));
-            questionShown = label != nullptr &&
-                            label->text() == QStringLiteral("Часть настроек не будет записана в прибор. Записать всё равно?");
+            questionShown =
+                label != nullptr &&
+                label->text() ==
+                    QStringLiteral("Часть настроек не будет записана в прибор. Записать всё равно?");
             QPushButton* yesButton = buttonNamed(dialog, yes);
             QPushButton* noButton = buttonNamed(dialog, no);
             QVERIFY(yesButton != nullptr && noButton != nullptr);
             noIsDefault = noButton->isDefault();
-            portCloser = std::make_unique<ModalCloser>([&](QDialog* next) {
-                portAsked = qobject_cast<ConnectDialog*>(next) != nullptr;
-                next->reject();
-            }, 2000);
+            portCloser = std::make_unique<ModalCloser>(
+                [&](QDialog* next) {
+                    portAsked = qobject_cast<ConnectDialog*>(next) != nullptr;
+                    next->reject();
+                },
+                2000);
             (answerYes ? yesButton : noButton)->click();
         });
         window.onSaveToDevice();

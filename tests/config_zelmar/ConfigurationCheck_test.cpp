@@ -169,7 +169,8 @@ TEST(ConfigurationCheck, FindsExactlyWhatTheRoundTripLosesOrChanges)
     };
     for (const Case& c : cases) {
         const std::vector<Problem> problems = checkConfiguration(c.make());
-        ASSERT_EQ(problems.size(), c.problems.size()) << c.what << (problems.empty() ? "" : ": " + problems[0].message);
+        ASSERT_EQ(problems.size(), c.problems.size())
+            << c.what << (problems.empty() ? "" : ": " + problems[0].message);
         for (std::size_t i = 0; i < problems.size(); ++i) {
             EXPECT_EQ(problems[i].severity, c.problems[i].severity) << c.what;
             EXPECT_EQ(problems[i].kind, c.problems[i].kind) << c.what;
@@ -185,8 +186,10 @@ TEST(ConfigurationCheck, MessagesSayWhatWillHappenToWhichObject)
          "Прибор 3, название прибора: «Cepвepнaя 🔥🚒» будет записано как «Cepвepнaя ....»"},
         {[](Configuration& c) { c.backlightLevel = 7; }, "Яркость подсветки экрана: 7 будет записано как 3"},
         {[](Configuration& c) { c.pultAddress = 25; },
-         "Адрес пульта: 25 вне допустимого диапазона и не будет записано, в приборе останется прежнее значение"},
-        {[](Configuration& c) { c.sections[0].devices[3].zone = 0; }, "Прибор 3: прибор с зоной 0 не будет записан"},
+         "Адрес пульта: 25 вне допустимого диапазона и не будет записано, в приборе останется прежнее "
+         "значение"},
+        {[](Configuration& c) { c.sections[0].devices[3].zone = 0; },
+         "Прибор 3: прибор с зоной 0 не будет записан"},
         {[](Configuration& c) {
              Command command(false);
              command.name = u"Сброс";
@@ -210,7 +213,8 @@ TEST(ConfigurationCheck, MessagesSayWhatWillHappenToWhichObject)
     pool.sections[2].name = u"Склад"; // its record takes the place of the last device record
     const std::vector<Problem> problems = checkConfiguration(pool);
     ASSERT_EQ(problems.size(), 1U);
-    EXPECT_EQ(problems[0].message, "Секция 3, прибор 46: имена не поместятся в память прибора, прибор не будет записан");
+    EXPECT_EQ(problems[0].message,
+              "Секция 3, прибор 46: имена не поместятся в память прибора, прибор не будет записан");
     EXPECT_TRUE(hasErrors(problems));
 }
 
@@ -231,7 +235,8 @@ TEST(ConfigurationCheck, DevicesPageLimitNeverAdmitsALostName)
             for (int i = 0; i < limit; ++i) {
                 addNamedDevice(configuration, 1 + i % 24, 1 + i / 24);
             }
-            EXPECT_FALSE(hasErrors(checkConfiguration(configuration))) << consoles << " consoles, dubler " << dubler;
+            EXPECT_FALSE(hasErrors(checkConfiguration(configuration)))
+                << consoles << " consoles, dubler " << dubler;
             EXPECT_EQ(limit, (36600 - consoles * (dubler ? 40 : 20)) / 122);
         }
     }

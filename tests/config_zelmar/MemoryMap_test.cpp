@@ -369,12 +369,14 @@ TEST(MemoryMapCodec, EncoderNeverChangesWhatTheMapMarksAsPreserved)
                     << "seed " << seed << " option byte " << bits.address;
             }
             for (uint32_t a = opt::perAddressBase + 1; a <= opt::perAddressBase + 127; ++a) {
-                ASSERT_EQ(images.options[a] & opt::perAddressPreservedMask, base.options[a] & opt::perAddressPreservedMask)
+                ASSERT_EQ(images.options[a] & opt::perAddressPreservedMask,
+                          base.options[a] & opt::perAddressPreservedMask)
                     << "seed " << seed << " per-address byte " << a;
             }
             for (const memory_map::ByteRange range : opt::untouched) {
                 for (uint32_t a = range.address; a < range.address + range.length; ++a) {
-                    ASSERT_EQ(images.options[a], base.options[a]) << "seed " << seed << " untouched byte " << a;
+                    ASSERT_EQ(images.options[a], base.options[a])
+                        << "seed " << seed << " untouched byte " << a;
                 }
             }
             for (std::size_t t = 0; t < blk::count; ++t) {

@@ -20,7 +20,8 @@ std::string DifferencePrinter::json(const std::vector<config_zelmar::Difference>
         const config_zelmar::Difference& difference = differences[i];
         text += (i == 0 ? "\n  " : ",\n  ");
         text += "{\"path\": " + config_zelmar::pathToJson(difference.path) +
-                ", \"old\": " + difference.oldValue.toJson() + ", \"new\": " + difference.newValue.toJson() + "}";
+                ", \"old\": " + difference.oldValue.toJson() + ", \"new\": " + difference.newValue.toJson() +
+                "}";
     }
     return text + (differences.empty() ? "]\n" : "\n]\n");
 }

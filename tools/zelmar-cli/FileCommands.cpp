@@ -84,7 +84,8 @@ int runDiff(const Arguments& arguments)
     if (!readOrReport(parser.positionals()[0], before) || !readOrReport(parser.positionals()[1], after)) {
         return FileError;
     }
-    const std::vector<config_zelmar::Difference> differences = config_zelmar::compareConfigurations(before, after);
+    const std::vector<config_zelmar::Difference> differences =
+        config_zelmar::compareConfigurations(before, after);
     DifferencePrinter::print(differences, parser.has("--json"));
     return differences.empty() ? Success : DifferentOrErroneous;
 }

@@ -26,8 +26,8 @@ std::string problemJson(const Problem& problem)
     using config_zelmar::jsonString;
     return std::string("{\"severity\": ") + jsonString(config_zelmar::severityName(problem.severity)) +
            ", \"kind\": " + jsonString(config_zelmar::kindName(problem.kind)) +
-           ", \"path\": " + config_zelmar::pathToJson(problem.path) + ", \"message\": " + jsonString(problem.message) +
-           "}";
+           ", \"path\": " + config_zelmar::pathToJson(problem.path) +
+           ", \"message\": " + jsonString(problem.message) + "}";
 }
 
 } // namespace

@@ -186,7 +186,8 @@ std::string lostMessage(const Configuration& configuration, const Difference& di
         return difference.subject + ": " + difference.oldText +
                " не будет записано: пульт без собственного названия хранит только названия по умолчанию";
     }
-    return difference.subject + ": " + difference.oldText + " не поместится в память прибора и не будет записано";
+    return difference.subject + ": " + difference.oldText +
+           " не поместится в память прибора и не будет записано";
 }
 
 std::string changedMessage(const Difference& difference)
@@ -245,9 +246,9 @@ std::vector<Problem> withoutPartsOfLostObjects(std::vector<Problem> problems)
     }
     problems.erase(std::remove_if(problems.begin(), problems.end(),
                                   [&](const Problem& problem) {
-                                      return std::any_of(lostPaths.begin(), lostPaths.end(), [&](const Path& lost) {
-                                          return startsWith(problem.path, lost);
-                                      });
+                                      return std::any_of(
+                                          lostPaths.begin(), lostPaths.end(),
+                                          [&](const Path& lost) { return startsWith(problem.path, lost); });
                                   }),
                    problems.end());
     return problems;
@@ -306,9 +307,9 @@ std::vector<Problem> referenceProblems(const Configuration& configuration)
         } else {
             const int device = command.deviceAddress();
             if (device != 0 && !hasDevice(configuration, 0, device)) {
-                problems.push_back({Problem::Severity::warning, Problem::Kind::reference, path,
-                                    subject + ": прибора с адресом " + std::to_string(device) +
-                                        " нет в конфигурации"});
+                problems.push_back(
+                    {Problem::Severity::warning, Problem::Kind::reference, path,
+                     subject + ": прибора с адресом " + std::to_string(device) + " нет в конфигурации"});
             }
         }
     }
@@ -322,8 +323,9 @@ std::vector<Problem> checkConfiguration(const Configuration& configuration)
     std::vector<Problem> problems = roundTripProblems(configuration);
     const std::vector<Problem> references = referenceProblems(configuration);
     problems.insert(problems.end(), references.begin(), references.end());
-    std::stable_partition(problems.begin(), problems.end(),
-                          [](const Problem& problem) { return problem.severity == Problem::Severity::error; });
+    std::stable_partition(problems.begin(), problems.end(), [](const Problem& problem) {
+        return problem.severity == Problem::Severity::error;
+    });
     return problems;
 }
 

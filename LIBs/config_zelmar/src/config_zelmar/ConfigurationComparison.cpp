@@ -102,7 +102,9 @@ Value tableValue(const EventTable& table)
 
 Value commandValue(const Command& command)
 {
-    return Value::object().with("name", Value::of(command.name)).with("data", Value::of(texts::hexBytes(command)));
+    return Value::object()
+        .with("name", Value::of(command.name))
+        .with("data", Value::of(texts::hexBytes(command)));
 }
 
 std::string named(const char* noun, const std::u16string& name)
@@ -141,7 +143,8 @@ private:
     void entity(Path path, Value oldValue, Value newValue, std::string subject, const std::string& added,
                 const std::string& removed, std::string oldText, std::string newText)
     {
-        std::string line = subject + ": " + (oldValue.isNull() ? added + " " + newText : removed + " " + oldText);
+        std::string line =
+            subject + ": " + (oldValue.isNull() ? added + " " + newText : removed + " " + oldText);
         found.push_back({std::move(path), std::move(oldValue), std::move(newValue), std::move(subject),
                          std::move(oldText), std::move(newText), std::move(line)});
     }
@@ -183,8 +186,8 @@ private:
         integerOption("menuTime", before.menuTime, after.menuTime);
         integerOption("clockSyncHour", before.clockSyncHour, after.clockSyncHour);
         integerOption("zummerConfig", before.zummerConfig & 0xFF, after.zummerConfig & 0xFF);
-        field({"options", "password"}, passwordValue(before), passwordValue(after), texts::optionLabel("password"),
-              passwordText(before), passwordText(after));
+        field({"options", "password"}, passwordValue(before), passwordValue(after),
+              texts::optionLabel("password"), passwordText(before), passwordText(after));
         field({"options", "pultType"}, Value::of(before.pultType()), Value::of(after.pultType()),
               texts::optionLabel("pultType"), before.pultType() ? "центральный" : "секционный",
               after.pultType() ? "центральный" : "секционный");
@@ -206,8 +209,8 @@ private:
             } else {
                 const Section& only = oldSection ? **oldSection : **newSection;
                 entity({"sections", key}, oldSection ? sectionValue(only) : Value(),
-                       newSection ? sectionValue(only) : Value(), texts::sectionSubject(key),
-                       "добавлен", "удалён", oldSection ? named("секционный пульт", only.name) : "",
+                       newSection ? sectionValue(only) : Value(), texts::sectionSubject(key), "добавлен",
+                       "удалён", oldSection ? named("секционный пульт", only.name) : "",
                        newSection ? named("секционный пульт", only.name) : "");
             }
         }
@@ -217,9 +220,11 @@ private:
     {
         const std::string subject = texts::sectionSubject(key) + ", ";
         field({"sections", key, "name"}, Value::of(a.name), Value::of(b.name),
-              subject + texts::sectionFieldLabel("name"), texts::quotedName(a.name), texts::quotedName(b.name));
+              subject + texts::sectionFieldLabel("name"), texts::quotedName(a.name),
+              texts::quotedName(b.name));
         field({"sections", key, "group"}, Value::of(int64_t{a.group}), Value::of(int64_t{b.group}),
-              subject + texts::sectionFieldLabel("group"), texts::groupText(a.group), texts::groupText(b.group));
+              subject + texts::sectionFieldLabel("group"), texts::groupText(a.group),
+              texts::groupText(b.group));
         field({"sections", key, "dubler"}, Value::of(a.dubler), Value::of(b.dubler),
               subject + texts::sectionFieldLabel("dubler"), texts::yesNo(a.dubler), texts::yesNo(b.dubler));
         field({"sections", key, "dublerName"}, a.dubler ? Value::of(a.dublerName) : Value(),
@@ -238,16 +243,18 @@ private:
         if (!a || !b) {
             const Device& only = a ? *a : *b;
             const std::u16string name = only.names ? only.names->deviceName : std::u16string();
-            entity(path, a ? deviceValue(only) : Value(), b ? deviceValue(only) : Value(), subject, "добавлен",
-                   "удалён", a ? named("прибор", name) : "", b ? named("прибор", name) : "");
+            entity(path, a ? deviceValue(only) : Value(), b ? deviceValue(only) : Value(), subject,
+                   "добавлен", "удалён", a ? named("прибор", name) : "", b ? named("прибор", name) : "");
             return;
         }
         field(withStep(path, "zone"), Value::of(int64_t{a->zone}), Value::of(int64_t{b->zone}),
-              subject + ", " + texts::deviceFieldLabel("zone"), std::to_string(a->zone), std::to_string(b->zone));
+              subject + ", " + texts::deviceFieldLabel("zone"), std::to_string(a->zone),
+              std::to_string(b->zone));
         compareNames(withStep(path, "names"), subject, a->names.get(), b->names.get());
     }
 
-    void compareNames(const Path& path, const std::string& subject, const DeviceNames* a, const DeviceNames* b)
+    void compareNames(const Path& path, const std::string& subject, const DeviceNames* a,
+                      const DeviceNames* b)
     {
         if (!a && !b) {
             return;
@@ -262,9 +269,10 @@ private:
                   subject + ", " + texts::deviceFieldLabel(name.key), texts::quotedName(a->*name.name),
                   texts::quotedName(b->*name.name));
         }
-        field(withStep(path, "eventTable"), Value::of(int64_t{a->eventTable}), Value::of(int64_t{b->eventTable}),
-              subject + ", " + texts::deviceFieldLabel("eventTable"),
-              texts::tableReferenceText(before, a->eventTable), texts::tableReferenceText(after, b->eventTable));
+        field(withStep(path, "eventTable"), Value::of(int64_t{a->eventTable}),
+              Value::of(int64_t{b->eventTable}), subject + ", " + texts::deviceFieldLabel("eventTable"),
+              texts::tableReferenceText(before, a->eventTable),
+              texts::tableReferenceText(after, b->eventTable));
     }
 
     // Tables and commands are compared by position; one that only one side has is one entity.
@@ -281,8 +289,9 @@ private:
                 continue;
             }
             const Item& only = first ? *first : *second;
-            const std::string subject = std::string(root) == "commands" ? texts::commandSubject(nullptr, index)
-                                                                         : texts::tableSubject(nullptr, index);
+            const std::string subject = std::string(root) == "commands"
+                                            ? texts::commandSubject(nullptr, index)
+                                            : texts::tableSubject(nullptr, index);
             entity({root, index}, first ? valueOf(only) : Value(), second ? valueOf(only) : Value(), subject,
                    "добавлена", "удалена", first ? named(noun.c_str(), only.name) : "",
                    second ? named(noun.c_str(), only.name) : "");
@@ -291,8 +300,9 @@ private:
 
     void compareTables()
     {
-        comparePositions("eventTables", before.eventTables, after.eventTables, "таблица", tableValue,
-                         [this](int index, const EventTable& a, const EventTable& b) { compareTable(index, a, b); });
+        comparePositions(
+            "eventTables", before.eventTables, after.eventTables, "таблица", tableValue,
+            [this](int index, const EventTable& a, const EventTable& b) { compareTable(index, a, b); });
     }
 
     void compareTable(int index, const EventTable& a, const EventTable& b)
@@ -313,8 +323,9 @@ private:
 
     void compareCommands()
     {
-        comparePositions("commands", before.commands, after.commands, "команда", commandValue,
-                         [this](int index, const Command& a, const Command& b) { compareCommand(index, a, b); });
+        comparePositions(
+            "commands", before.commands, after.commands, "команда", commandValue,
+            [this](int index, const Command& a, const Command& b) { compareCommand(index, a, b); });
     }
 
     void compareCommand(int index, const Command& a, const Command& b)
@@ -323,7 +334,8 @@ private:
         field({"commands", index, "name"}, Value::of(a.name), Value::of(b.name), subject + "название",
               texts::quotedText(a.name), texts::quotedText(b.name));
         field({"commands", index, "data"}, Value::of(texts::hexBytes(a)), Value::of(texts::hexBytes(b)),
-              subject + "действие", texts::quotedText(a.description(false)), texts::quotedText(b.description(false)));
+              subject + "действие", texts::quotedText(a.description(false)),
+              texts::quotedText(b.description(false)));
     }
 
     static Path withStep(Path path, PathStep step)

@@ -55,7 +55,8 @@ void ConfigurationEncoder::encodeOptions(const Configuration& configuration)
 {
     namespace opt = map::options;
     writeField(options, opt::zummerConfig, configuration.zummerConfig & opt::zummerConfig.mask);
-    writeField(options, opt::backlightLevel, clamped(configuration.backlightLevel, 0, facts::lastBacklightLevel));
+    writeField(options, opt::backlightLevel,
+               clamped(configuration.backlightLevel, 0, facts::lastBacklightLevel));
     writeField(options, opt::backlightTime, clamped(configuration.backlightTime, 0, facts::lastByteValue));
     writeField(options, opt::messageTime, clamped(configuration.messageTime, 0, facts::lastByteValue));
     writeField(options, opt::menuTime, clamped(configuration.menuTime, 0, facts::lastByteValue));

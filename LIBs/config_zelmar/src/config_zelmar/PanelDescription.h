@@ -21,14 +21,14 @@ constexpr std::size_t maxEventTables = 16;
 constexpr std::size_t commandDataBytes = 8;
 
 // ---- Option ranges the panel stores ----
-constexpr int lastPultAddress = 24;    // own console address 0..24; a larger one is not stored
-constexpr int lastZone = 15;           // zone nibble; 0 means "no device at this address"
-constexpr int firstGroup = 1;          // groups A..G as the user picks them
-constexpr int lastGroup = 7;           // group bits; 0 means "no console at this address"
-constexpr int lastBacklightLevel = 3;  // two bits
-constexpr int lastByteValue = 255;     // the times stored as one byte
-constexpr int lastClockSyncHour = 23;  // any other hour: no synchronisation
-constexpr int noClockSyncHour = 255;   // what the model holds for "no synchronisation"
+constexpr int lastPultAddress = 24;   // own console address 0..24; a larger one is not stored
+constexpr int lastZone = 15;          // zone nibble; 0 means "no device at this address"
+constexpr int firstGroup = 1;         // groups A..G as the user picks them
+constexpr int lastGroup = 7;          // group bits; 0 means "no console at this address"
+constexpr int lastBacklightLevel = 3; // two bits
+constexpr int lastByteValue = 255;    // the times stored as one byte
+constexpr int lastClockSyncHour = 23; // any other hour: no synchronisation
+constexpr int noClockSyncHour = 255;  // what the model holds for "no synchronisation"
 constexpr std::size_t passwordDigits = 8;
 
 // ---- Name fields, in LCD characters ----
