@@ -1,7 +1,8 @@
 // Shows the main window with each of its six pages, the connection, About and progress dialogs, the
-// edit dialogs of the table pages (filled with a sample site), the connection dialog with a described
-// converter and the connection check (passing, with hints, failing) in turn, and saves a PNG of each
-// into the folder given on the command line.
+// edit dialogs of the table pages (filled with a sample site), the problems list (for review and before
+// a write, with errors and with warnings only), the connection dialog with a described converter and the
+// connection check (passing, with hints, failing) in turn, and saves a PNG of each into the folder given
+// on the command line.
 #include "AboutDialog.h"
 #include "ApplicationTranslation.h"
 #include "ConnectDialog.h"
@@ -12,12 +13,14 @@
 #include "EmulatedPortEnvironment.h"
 #include "EventTableEditDialog.h"
 #include "MainWindow.h"
+#include "ProblemsDialog.h"
 #include "ProgressDialog.h"
 #include "PultChecker.h"
 #include "PultCommandEditDialog.h"
 #include "PultEditDialog.h"
 
 #include <config_zelmar/Configuration.h>
+#include <config_zelmar/ConfigurationCheck.h>
 
 #include <QApplication>
 #include <QDir>
@@ -203,6 +206,46 @@ bool saveEditDialogs(QWidget& window, const QDir& folder)
     return ok;
 }
 
+// The sample site with what a technician typically gets wrong: a name with characters the display
+// lacks, a name too long, a device that the pool cannot hold without names, a command to a missing console.
+config_zelmar::Configuration siteWithProblems()
+{
+    config_zelmar::Configuration configuration;
+    fillSampleSite(configuration);
+    auto& section = configuration.sections.begin()->second;
+    auto& device = section.devices.begin()->second;
+    device.names->deviceName = u"Серверная 🔥🚒";
+    device.names->loop1Name = u"Датчики дыма в коридоре";
+    section.devices[120].address = 120; // no names: a central console does not keep it
+    config_zelmar::Command command(true);
+    command.name = u"Сброс поста";
+    command.setConsoleAddress(23);
+    configuration.commands.push_back(command);
+    return configuration;
+}
+
+bool saveProblemsDialogs(QWidget& window, const QDir& folder)
+{
+    const config_zelmar::Configuration site = siteWithProblems();
+    std::vector<config_zelmar::Problem> problems = config_zelmar::checkConfiguration(site);
+    ProblemsDialog review(&window, problems, ProblemsDialog::Purpose::review);
+    bool ok = save(review, folder, QStringLiteral("17-problems-review"));
+    review.hide();
+    ProblemsDialog beforeWrite(&window, problems, ProblemsDialog::Purpose::beforeWrite);
+    ok = save(beforeWrite, folder, QStringLiteral("18-problems-before-write")) && ok;
+    beforeWrite.hide();
+    std::vector<config_zelmar::Problem> warnings;
+    for (const config_zelmar::Problem& problem : problems) {
+        if (problem.severity == config_zelmar::Problem::Severity::warning) {
+            warnings.push_back(problem);
+        }
+    }
+    ProblemsDialog warningsOnly(&window, warnings, ProblemsDialog::Purpose::beforeWrite);
+    ok = save(warningsOnly, folder, QStringLiteral("19-problems-warnings-before-write")) && ok;
+    warningsOnly.hide();
+    return ok;
+}
+
 const rs485::PortDescription sampleConverter{
     "/dev/ttyUSB0",
     "FT232R USB UART",
@@ -249,23 +292,23 @@ bool saveConnectionDialogs(QWidget& window, const MainWindowOptions& options, co
     bool ok = true;
     const PortLister ports = sampleConverterPorts(options.portLister);
     ConnectDialog converterDialog(&window, ports, options.connectionCheck);
-    ok = save(converterDialog, folder, QStringLiteral("17-connect-dialog-converter")) && ok;
+    ok = save(converterDialog, folder, QStringLiteral("20-connect-dialog-converter")) && ok;
     converterDialog.hide();
 
     const QString emulator = QString::fromUtf8(EmulatedPanel::portName);
     ConnectionCheckDialog passing(&window, ports, options.connectionCheck, emulator);
-    ok = save(passing, folder, QStringLiteral("18-connection-check")) && ok;
+    ok = save(passing, folder, QStringLiteral("21-connection-check")) && ok;
     passing.hide();
 
     ConnectionCheckSetup hinting = options.connectionCheck;
     hinting.environment =
         std::make_shared<HintingEnvironment>(EmulatedPanel::portName, options.connectionCheck.environment);
     ConnectionCheckDialog hints(&window, ports, hinting, emulator);
-    ok = save(hints, folder, QStringLiteral("19-connection-check-hints")) && ok;
+    ok = save(hints, folder, QStringLiteral("22-connection-check-hints")) && ok;
     hints.hide();
 
     ConnectionCheckDialog failing(&window, ports, options.connectionCheck, QStringLiteral("/dev/ttyUSB7"));
-    ok = save(failing, folder, QStringLiteral("20-connection-check-missing-port")) && ok;
+    ok = save(failing, folder, QStringLiteral("23-connection-check-missing-port")) && ok;
     failing.hide();
     return ok;
 }
@@ -308,6 +351,7 @@ int main(int argc, char* argv[])
     ok = save(progressDialog, folder, QStringLiteral("9-progress-dialog")) && ok;
     progressDialog.hide();
     ok = saveEditDialogs(window, folder) && ok;
+    ok = saveProblemsDialogs(window, folder) && ok;
     ok = saveConnectionDialogs(window, dialogOptions, folder) && ok;
     return ok ? 0 : 1;
 }

@@ -1,7 +1,7 @@
 #include "config_zelmar/ConnectionCheck.h"
 
 #include "config_zelmar/ConfiguratorError.h"
-#include "config_zelmar/MemoryMap.h"
+#include "config_zelmar/PanelDescription.h"
 #include "config_zelmar/PanelLinkCheck.h"
 #include "config_zelmar/PortEnvironment.h"
 #include "config_zelmar/PortOpenMessage.h"
@@ -176,7 +176,7 @@ bool ConnectionCheck::checkOpens(Run& run) const
     if (!panel.open(run.port)) {
         return run.portError(title, PortOpenMessage::text(run.port, panel.lastOpenFailure(), environment));
     }
-    run.add(CheckStatus::Ok, title, rateTitle("открыт", memory_map::panel::normalBaudRate));
+    run.add(CheckStatus::Ok, title, rateTitle("открыт", panel_description::normalBaudRate));
     return true;
 }
 
@@ -226,7 +226,7 @@ void ConnectionCheck::checkModemManager(Run& run) const
 
 bool ConnectionCheck::checkIdentification(Run& run) const
 {
-    const std::string title = rateTitle("Прибор", memory_map::panel::normalBaudRate);
+    const std::string title = rateTitle("Прибор", panel_description::normalBaudRate);
     try {
         run.add(CheckStatus::Ok, title, identificationText(panel.identify()));
         return true;
@@ -241,7 +241,7 @@ bool ConnectionCheck::checkIdentification(Run& run) const
 
 bool ConnectionCheck::checkSpeeds(Run& run) const
 {
-    namespace speed = memory_map::panel;
+    namespace speed = panel_description;
     if (!run.panelStep(rateTitle("Чтение страницы", speed::normalBaudRate),
                        [&] { return answerTime(panel.timePageRead()); })) {
         return false;

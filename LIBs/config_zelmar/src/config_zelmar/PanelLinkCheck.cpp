@@ -2,6 +2,7 @@
 
 #include "config_zelmar/ConfiguratorError.h"
 #include "config_zelmar/MemoryMap.h"
+#include "config_zelmar/PanelDescription.h"
 
 #include "boot_loader/BootloaderException.h"
 #include "boot_loader/BootloaderProtocol.h"
@@ -61,7 +62,7 @@ PanelLinkCheck::~PanelLinkCheck() = default;
 
 bool PanelLinkCheck::open(const std::string& port)
 {
-    return parts->connection.open(port, map::panel::normalBaudRate);
+    return parts->connection.open(port, panel_description::normalBaudRate);
 }
 
 const rs485::OpenFailure& PanelLinkCheck::lastOpenFailure() const
@@ -79,10 +80,10 @@ const boot_loader::BootloaderInfo& PanelLinkCheck::identify()
     Parts& p = *parts;
     p.identification = p.translated([&] { return p.protocol.refreshInfo(); });
     const boot_loader::BootloaderInfo& info = p.identification;
-    if (info.version != map::panel::loaderVersion) {
+    if (info.version != panel_description::loaderVersion) {
         throw ConfiguratorError(ConfiguratorError::IncompatibleLoader);
     }
-    if (info.deviceName != map::panel::deviceName || info.pageSize != map::panel::pageSize) {
+    if (info.deviceName != panel_description::deviceName || info.pageSize != panel_description::pageSize) {
         throw ConfiguratorError(ConfiguratorError::UnsupportedDevice);
     }
     return info;
@@ -105,8 +106,8 @@ double PanelLinkCheck::timePageRead()
 void PanelLinkCheck::raiseSpeed()
 {
     Parts& p = *parts;
-    p.translated([&] { p.protocol.setSpeed(map::panel::raisedSpeedDivisor); });
-    if (!p.connection.setBaudRate(map::panel::raisedBaudRate)) {
+    p.translated([&] { p.protocol.setSpeed(panel_description::raisedSpeedDivisor); });
+    if (!p.connection.setBaudRate(panel_description::raisedBaudRate)) {
         abandonRaisedSpeed();
         throw ConfiguratorError(ConfiguratorError::ConverterLost);
     }
@@ -115,8 +116,8 @@ void PanelLinkCheck::raiseSpeed()
 void PanelLinkCheck::lowerSpeed()
 {
     Parts& p = *parts;
-    p.translated([&] { p.protocol.setSpeed(map::panel::normalSpeedDivisor); });
-    p.connection.setBaudRate(map::panel::normalBaudRate);
+    p.translated([&] { p.protocol.setSpeed(panel_description::normalSpeedDivisor); });
+    p.connection.setBaudRate(panel_description::normalBaudRate);
     identify();
 }
 
@@ -124,17 +125,17 @@ void PanelLinkCheck::lowerSpeed()
 void PanelLinkCheck::abandonRaisedSpeed() noexcept
 {
     Parts& p = *parts;
-    for (const uint32_t rate : {map::panel::raisedBaudRate, map::panel::normalBaudRate}) {
+    for (const uint32_t rate : {panel_description::raisedBaudRate, panel_description::normalBaudRate}) {
         if (!p.connection.setBaudRate(rate)) {
             continue;
         }
         try {
-            p.protocol.setSpeed(map::panel::normalSpeedDivisor);
+            p.protocol.setSpeed(panel_description::normalSpeedDivisor);
             break;
         } catch (const BootloaderException&) {
         }
     }
-    p.connection.setBaudRate(map::panel::normalBaudRate);
+    p.connection.setBaudRate(panel_description::normalBaudRate);
 }
 
 } // namespace config_zelmar
