@@ -24,6 +24,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMenu>
 #include <QPushButton>
 #include <QTranslator>
 #include <cstdio>
@@ -287,6 +288,20 @@ public:
     bool modemManagerRunning() const override { return true; }
 };
 
+// The Справка menu opened, with the connection check in it.
+bool saveHelpMenu(QWidget& window, const QDir& folder)
+{
+    auto* menu = window.findChild<QMenu*>(QStringLiteral("menuHelp"));
+    if (menu == nullptr) {
+        std::fprintf(stderr, "no menu menuHelp\n");
+        return false;
+    }
+    menu->popup(window.mapToGlobal(QPoint(40, 20)));
+    const bool ok = save(*menu, folder, QStringLiteral("24-help-menu"));
+    menu->hide();
+    return ok;
+}
+
 bool saveConnectionDialogs(QWidget& window, const MainWindowOptions& options, const QDir& folder)
 {
     bool ok = true;
@@ -310,7 +325,7 @@ bool saveConnectionDialogs(QWidget& window, const MainWindowOptions& options, co
     ConnectionCheckDialog failing(&window, ports, options.connectionCheck, QStringLiteral("/dev/ttyUSB7"));
     ok = save(failing, folder, QStringLiteral("23-connection-check-missing-port")) && ok;
     failing.hide();
-    return ok;
+    return saveHelpMenu(window, folder) && ok;
 }
 
 } // namespace
