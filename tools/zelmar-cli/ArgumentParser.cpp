@@ -2,6 +2,8 @@
 
 #include "CliError.h"
 #include "ExitStatus.h"
+#include "FileAccess.h"
+#include "SystemPaths.h"
 
 namespace zelmar_cli {
 
@@ -38,6 +40,8 @@ void ArgumentParser::parse(const std::vector<std::string>& arguments)
     }
     if (!help) {
         checkPositionalCount();
+        checkRequiredOptions();
+        checkDistinctOutputs();
     }
 }
 
@@ -81,6 +85,33 @@ void ArgumentParser::checkPositionalCount() const
     }
     if (positional.size() > maximum) {
         fail("unexpected argument " + positional[maximum]);
+    }
+}
+
+void ArgumentParser::checkRequiredOptions() const
+{
+    for (const Option& option : known) {
+        if (option.required && !has(option.name)) {
+            fail("missing option " + option.name);
+        }
+    }
+}
+
+void ArgumentParser::checkDistinctOutputs() const
+{
+    std::vector<std::pair<const Option*, std::string>> outputs;
+    for (const Option& option : known) {
+        for (const std::string& path : option.output ? all(option.name) : std::vector<std::string>{}) {
+            if (FileAccess::isStandardOutput(path)) {
+                continue;
+            }
+            for (const auto& [earlier, earlierPath] : outputs) {
+                if (SystemPaths::sameFile(earlierPath, path)) {
+                    fail(earlier->name + " and " + option.name + " name the same file " + path);
+                }
+            }
+            outputs.emplace_back(&option, path);
+        }
     }
 }
 

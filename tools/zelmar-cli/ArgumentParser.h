@@ -8,7 +8,9 @@
 namespace zelmar_cli {
 
 // Options of one subcommand: "--name VALUE", "--name=VALUE", flags "--name", short aliases ("-o"), and
-// positional arguments; "--" ends the options. Every mistake is a CliError with the usage exit status.
+// positional arguments; "--" ends the options. Every mistake is a CliError with the usage exit status,
+// found by parse() before the command touches any file: a missing required option, or two output options
+// naming one file.
 class ArgumentParser
 {
 public:
@@ -18,6 +20,8 @@ public:
         std::string alias; // "-o", or empty
         bool takesValue = false;
         bool repeatable = false;
+        bool required = false;
+        bool output = false; // the value names a file the command writes ("-" is standard output)
     };
 
     ArgumentParser(std::string command, std::vector<Option> options, std::size_t minPositionals,
@@ -33,7 +37,7 @@ public:
     std::vector<std::string> all(const std::string& name) const;
     const std::vector<std::string>& positionals() const { return positional; }
 
-    // Throws the usage error when the option is missing.
+    // Throws the usage error when the option is missing (parse() already did for a required option).
     std::string required(const std::string& name) const;
 
 private:
@@ -41,6 +45,8 @@ private:
     void takeOption(const Option& option, const std::vector<std::string>& arguments, std::size_t& index,
                     const std::string* inlineValue);
     void checkPositionalCount() const;
+    void checkRequiredOptions() const;
+    void checkDistinctOutputs() const;
     [[noreturn]] void fail(const std::string& message) const;
 
     std::string commandName;

@@ -10,8 +10,6 @@
 #include "config_zelmar/ConfigurationSummary.h"
 #include "config_zelmar/PanelImageCodec.h"
 
-#include <QSaveFile>
-
 #include <cstdio>
 
 namespace zelmar_cli {
@@ -23,9 +21,7 @@ using Option = ArgumentParser::Option;
 constexpr std::size_t optionImageSize = 0x100;
 constexpr std::size_t configurationImageSize = 0xBE00;
 
-const Option outputOption{"--output", "-o", true, false};
-const Option optionsOption{"--options", "", true, false};
-const Option configOption{"--config", "", true, false};
+const Option outputOption{"--output", "-o", true, false, false, true};
 
 QByteArray bytesOf(const std::vector<uint8_t>& image)
 {
@@ -67,8 +63,8 @@ int runConvert(const Arguments& arguments)
 int runEncode(const Arguments& arguments)
 {
     ArgumentParser parser("encode",
-                          {optionsOption,
-                           configOption,
+                          {{"--options", "", true, false, true, true},
+                           {"--config", "", true, false, true, true},
                            {"--base-options", "", true, false},
                            {"--base-config", "", true, false}},
                           1, 1);
@@ -88,19 +84,16 @@ int runEncode(const Arguments& arguments)
         base.configuration = FileAccess::readImage(parser.value("--base-config"), configurationImageSize);
     }
     const config_zelmar::PanelImages images = config_zelmar::encodeImages(configuration, base);
-    // Both files are committed only when both could be written.
-    std::unique_ptr<QSaveFile> optionsFile = FileAccess::beginOutput(optionsPath);
-    std::unique_ptr<QSaveFile> configFile = FileAccess::beginOutput(configPath);
-    FileAccess::writeOutput(*optionsFile, bytesOf(images.options));
-    FileAccess::writeOutput(*configFile, bytesOf(images.configuration));
-    FileAccess::commitOutput(*optionsFile);
-    FileAccess::commitOutput(*configFile);
+    FileAccess::writeFiles(
+        {{optionsPath, bytesOf(images.options)}, {configPath, bytesOf(images.configuration)}});
     return Success;
 }
 
 int runDecode(const Arguments& arguments)
 {
-    ArgumentParser parser("decode", {optionsOption, configOption, outputOption}, 0, 0);
+    ArgumentParser parser(
+        "decode", {{"--options", "", true, false, true}, {"--config", "", true, false, true}, outputOption},
+        0, 0);
     parser.parse(arguments);
     if (parser.helpWanted()) {
         return printCommandHelp("decode");
