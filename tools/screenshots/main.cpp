@@ -1,6 +1,6 @@
-// Shows the main window with each of its six pages, the connection, About and progress dialogs and the
-// edit dialogs of the table pages (filled with a sample site) in turn, and saves a PNG of each into the
-// folder given on the command line.
+// Shows the main window with each of its six pages, the connection, About and progress dialogs, the
+// edit dialogs of the table pages (filled with a sample site) and the error boxes of files the reader
+// refuses in turn, and saves a PNG of each into the folder given on the command line.
 #include "AboutDialog.h"
 #include "ConnectDialog.h"
 #include "DeviceCommandEditDialog.h"
@@ -14,9 +14,12 @@
 #include "PultEditDialog.h"
 
 #include <config_zelmar/Configuration.h>
+#include <config_zelmar/ConfigurationDocument.h>
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTranslator>
 #include <cstdio>
@@ -199,6 +202,38 @@ bool saveEditDialogs(QWidget& window, const QDir& folder)
     return ok;
 }
 
+// The error box of Open, with the text the reader gives for each kind of file it refuses before parsing.
+bool saveRefusedFileBoxes(QWidget& window, const QDir& folder)
+{
+    QByteArray attributes = "<unknown";
+    for (int i = 0; i < 40; ++i) {
+        attributes += " a" + QByteArray::number(i) + "=\"\"";
+    }
+    const QByteArray start = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    const QByteArray root = "<configuration deviceId=\"Zelmar\" version=\"2\">\n";
+    const std::pair<QByteArray, QString> files[] = {
+        {start + "<!DOCTYPE configuration [<!ENTITY e \"x\">]>\n" + root + "</configuration>\n",
+         QStringLiteral("17-open-refused-doctype")},
+        {start + root + attributes + "/>\n</configuration>\n", QStringLiteral("18-open-refused-attributes")},
+        {"<?xml version=\"1.0\" encoding=\"x-unknown\"?>\n" + root + "</configuration>\n",
+         QStringLiteral("19-open-refused-encoding")},
+    };
+    bool ok = true;
+    for (const auto& [content, name] : files) {
+        QByteArray bytes = content;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        config_zelmar::Configuration configuration;
+        const config_zelmar::DocumentReadResult result =
+            config_zelmar::ConfigurationDocument::readDocument(buffer, configuration);
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Ошибка"), result.detailedMessage(),
+                        QMessageBox::Ok, &window);
+        ok = save(box, folder, name) && ok;
+        box.hide();
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -238,5 +273,6 @@ int main(int argc, char* argv[])
     ok = save(progressDialog, folder, QStringLiteral("9-progress-dialog")) && ok;
     progressDialog.hide();
     ok = saveEditDialogs(window, folder) && ok;
+    ok = saveRefusedFileBoxes(window, folder) && ok;
     return ok ? 0 : 1;
 }

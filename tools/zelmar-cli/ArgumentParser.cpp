@@ -91,7 +91,7 @@ void ArgumentParser::checkPositionalCount() const
 void ArgumentParser::checkRequiredOptions() const
 {
     for (const Option& option : known) {
-        if (option.required && !has(option.name)) {
+        if (option.presence == Presence::required && !has(option.name)) {
             fail("missing option " + option.name);
         }
     }
@@ -99,18 +99,21 @@ void ArgumentParser::checkRequiredOptions() const
 
 void ArgumentParser::checkDistinctOutputs() const
 {
-    std::vector<std::pair<const Option*, std::string>> outputs;
+    std::vector<std::pair<std::string, std::string>> earlier; // option, path
     for (const Option& option : known) {
-        for (const std::string& path : option.output ? all(option.name) : std::vector<std::string>{}) {
+        if (option.value != Value::outputFile) {
+            continue;
+        }
+        for (const std::string& path : all(option.name)) {
             if (FileAccess::isStandardOutput(path)) {
                 continue;
             }
-            for (const auto& [earlier, earlierPath] : outputs) {
+            for (const auto& [earlierOption, earlierPath] : earlier) {
                 if (SystemPaths::sameFile(earlierPath, path)) {
-                    fail(earlier->name + " and " + option.name + " name the same file " + path);
+                    fail(earlierOption + " and " + option.name + " name the same file " + path);
                 }
             }
-            outputs.emplace_back(&option, path);
+            earlier.emplace_back(option.name, path);
         }
     }
 }

@@ -14,14 +14,25 @@ namespace zelmar_cli {
 class ArgumentParser
 {
 public:
+    enum class Presence
+    {
+        optional,
+        required
+    };
+    enum class Value
+    {
+        any,
+        outputFile // names a file the command writes ("-" for standard output where the command allows)
+    };
+
     struct Option
     {
         std::string name;  // "--port"
         std::string alias; // "-o", or empty
         bool takesValue = false;
         bool repeatable = false;
-        bool required = false;
-        bool output = false; // the value names a file the command writes ("-" is standard output)
+        Presence presence = Presence::optional;
+        Value value = Value::any;
     };
 
     ArgumentParser(std::string command, std::vector<Option> options, std::size_t minPositionals,

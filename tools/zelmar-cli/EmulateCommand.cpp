@@ -23,6 +23,8 @@ namespace zelmar_cli {
 namespace {
 
 using Option = ArgumentParser::Option;
+using Presence = ArgumentParser::Presence;
+using Value = ArgumentParser::Value;
 using panel_emulator::LoggedCommand;
 using panel_emulator::PanelEmulator;
 
@@ -179,8 +181,8 @@ int runEmulate(const Arguments& arguments)
                            {"--port", "", true, false},
                            {"--options", "", true, false},
                            {"--config", "", true, false},
-                           {"--save-options", "", true, false, false, true},
-                           {"--save-config", "", true, false, false, true},
+                           {"--save-options", "", true, false, Presence::optional, Value::outputFile},
+                           {"--save-config", "", true, false, Presence::optional, Value::outputFile},
                            {"--fault", "", true, true}},
                           0, 0);
     parser.parse(arguments);

@@ -17,11 +17,13 @@ namespace zelmar_cli {
 namespace {
 
 using Option = ArgumentParser::Option;
+using Presence = ArgumentParser::Presence;
+using Value = ArgumentParser::Value;
 
 constexpr std::size_t optionImageSize = 0x100;
 constexpr std::size_t configurationImageSize = 0xBE00;
 
-const Option outputOption{"--output", "-o", true, false, false, true};
+const Option outputOption{"--output", "-o", true, false, Presence::optional, Value::outputFile};
 
 QByteArray bytesOf(const std::vector<uint8_t>& image)
 {
@@ -63,8 +65,8 @@ int runConvert(const Arguments& arguments)
 int runEncode(const Arguments& arguments)
 {
     ArgumentParser parser("encode",
-                          {{"--options", "", true, false, true, true},
-                           {"--config", "", true, false, true, true},
+                          {{"--options", "", true, false, Presence::required, Value::outputFile},
+                           {"--config", "", true, false, Presence::required, Value::outputFile},
                            {"--base-options", "", true, false},
                            {"--base-config", "", true, false}},
                           1, 1);
@@ -91,9 +93,11 @@ int runEncode(const Arguments& arguments)
 
 int runDecode(const Arguments& arguments)
 {
-    ArgumentParser parser(
-        "decode", {{"--options", "", true, false, true}, {"--config", "", true, false, true}, outputOption},
-        0, 0);
+    ArgumentParser parser("decode",
+                          {{"--options", "", true, false, Presence::required},
+                           {"--config", "", true, false, Presence::required},
+                           outputOption},
+                          0, 0);
     parser.parse(arguments);
     if (parser.helpWanted()) {
         return printCommandHelp("decode");

@@ -152,6 +152,10 @@ void OutputFiles::inspect(Output& output)
     if (!S_ISREG(status.st_mode)) {
         fail(output.path, "is not a regular file (a device, FIFO or socket); left as it is");
     }
+    // A file the user may not write stays as it is, although a rename over it would succeed.
+    if (::access(output.target.c_str(), W_OK) != 0) {
+        fail(output.path, systemError());
+    }
     output.existed = true;
     output.permissions = status.st_mode & 07777;
 }

@@ -22,10 +22,12 @@ namespace zelmar_cli {
 namespace {
 
 using Option = ArgumentParser::Option;
+using Presence = ArgumentParser::Presence;
+using Value = ArgumentParser::Value;
 
-const Option portOption{"--port", "", true, false, true};
+const Option portOption{"--port", "", true, false, Presence::required};
 const Option fastOption{"--fast", "", false, false};
-const Option outputOption{"--output", "-o", true, false, false, true};
+const Option outputOption{"--output", "-o", true, false, Presence::optional, Value::outputFile};
 
 // Closes the port whatever the transfer's outcome.
 class OpenPort
