@@ -131,8 +131,15 @@ private slots:
     void menusAndToolBarHoldTheActionsInOrder()
     {
         MainWindow window(noPorts());
-        const QStringList fileSequence{"loadFromDevice", "saveToDevice", "|", "open",
-                                       "save",           "saveAs",       "|", "quit"};
+        const QStringList fileSequence{"loadFromDevice",
+                                       "saveToDevice",
+                                       "checkConfiguration",
+                                       "|",
+                                       "open",
+                                       "save",
+                                       "saveAs",
+                                       "|",
+                                       "quit"};
         QCOMPARE(actionNames(control<QMenu>(window, "menuFile")->actions()), fileSequence);
         QCOMPARE(actionNames(control<QToolBar>(window, "toolBar")->actions()), fileSequence);
         QCOMPARE(actionNames(control<QMenu>(window, "menuHelp")->actions()), QStringList{"about"});
@@ -141,6 +148,7 @@ private slots:
         QCOMPARE(control<QAction>(window, "save")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
         QCOMPARE(control<QAction>(window, "saveAs")->iconText(), QStringLiteral("Сохранить как"));
         QVERIFY(!control<QAction>(window, "open")->icon().isNull());
+        QVERIFY(!control<QAction>(window, "checkConfiguration")->icon().isNull());
     }
 
     void sectionConsoleHidesCentralOnlyControls()

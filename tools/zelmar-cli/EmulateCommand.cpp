@@ -8,6 +8,7 @@
 #include "OutputFiles.h"
 #include "PortOpening.h"
 
+#include "config_zelmar/PanelDescription.h"
 #include "panel_emulator/PanelEmulator.h"
 #include "panel_emulator/PtyPanelServer.h"
 #include "panel_emulator/SerialPanelServer.h"
@@ -66,7 +67,8 @@ void loadMemory(panel_emulator::PanelMemory& memory, const std::string& path)
 void prepareMemories(PanelEmulator& panel, const ArgumentParser& parser)
 {
     panel.memory(1).fill(0xFF);
-    panel.memory(1).setByteAt(0x04, 0xB2);
+    namespace facts = config_zelmar::panel_description;
+    panel.memory(1).setByteAt(facts::firmwareCodeAddress, facts::firmwareCode);
     if (parser.has("--options")) {
         loadMemory(panel.memory(1), parser.value("--options"));
     }
