@@ -390,7 +390,7 @@ def test_texts_come_back_byte_for_byte(folder):
 
 
 def special_files(folder):
-    """A FIFO, a socket and, for root, a character device like /dev/null, in the test folder."""
+    """A FIFO, a socket and, where allowed (root), a character device like /dev/null, in the test folder."""
     fifo = os.path.join(folder, "fifo")
     os.mkfifo(fifo)
     sock = os.path.join(folder, "socket")
@@ -398,9 +398,11 @@ def special_files(folder):
     server.bind(sock)
     server.close()
     nodes = [fifo, sock]
-    if os.geteuid() == 0:
+    try:
+        os.mknod(os.path.join(folder, "null"), 0o666 | stat.S_IFCHR, os.makedev(1, 3))
         nodes.append(os.path.join(folder, "null"))
-        os.mknod(nodes[-1], 0o666 | stat.S_IFCHR, os.makedev(1, 3))
+    except PermissionError:
+        pass  # not root, or no right to make device nodes here
     return nodes
 
 
