@@ -112,6 +112,58 @@ private slots:
         QVERIFY(prompter.boxes.isEmpty());
     }
 
+    void saveAsEndsEveryNameInXml_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("a date in the name") << QStringLiteral("Склад 12.05") << QStringLiteral("Склад 12.05.xml");
+        QTest::newRow("no suffix") << QStringLiteral("a") << QStringLiteral("a.xml");
+        QTest::newRow("another suffix") << QStringLiteral("c.xml.bak") << QStringLiteral("c.xml.bak.xml");
+        QTest::newRow("upper case suffix kept") << QStringLiteral("b.XML") << QStringLiteral("b.XML");
+        QTest::newRow("suffix kept") << QStringLiteral("d.xml") << QStringLiteral("d.xml");
+    }
+
+    void saveAsEndsEveryNameInXml()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, saved);
+        QTemporaryDir folder;
+        ScriptedPrompter prompter;
+        MainWindow window(noPorts());
+        prompter.fileNames << folder.filePath(typed);
+        window.onSaveAs();
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{saved});
+        QCOMPARE(window.currentFilePath(), folder.filePath(saved));
+        QCOMPARE(window.windowTitle(), saved + " - " + programTitle);
+        QVERIFY(prompter.boxes.isEmpty());
+    }
+
+    void saveAsAsksBeforeReplacingTheCompletedName_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("Да") << int(QMessageBox::Yes) << true;
+        QTest::newRow("Нет") << int(QMessageBox::No) << false;
+    }
+
+    void saveAsAsksBeforeReplacingTheCompletedName()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, replaced);
+        QTemporaryDir folder;
+        writeText(folder.filePath("Склад 12.05.xml"), "older");
+        ScriptedPrompter prompter;
+        MainWindow window(noPorts());
+        prompter.answers << QMessageBox::StandardButton(answer);
+        prompter.fileNames << folder.filePath("Склад 12.05");
+        window.onSaveAs();
+        QCOMPARE(prompter.boxes.size(), 1);
+        QCOMPARE(prompter.lastBox().text, QStringLiteral("Файл Склад 12.05.xml уже существует. Заменить его?"));
+        QCOMPARE(prompter.lastBox().defaultButton, QMessageBox::No);
+        QCOMPARE(contentOf(folder.filePath("Склад 12.05.xml")) != "older", replaced);
+        QCOMPARE(window.currentFilePath().isEmpty(), !replaced);
+    }
+
     void cancelledSaveAsChangesNothing()
     {
         ScriptedPrompter prompter;
