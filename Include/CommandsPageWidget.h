@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "TablePageWidget.h"
 
 #include <memory>
 
@@ -15,7 +15,7 @@ class CommandEditDialog;
 
 // The control commands of the configuration in their order, row i being command i. A command named "*"
 // is sent after the one before it, so the first command can never be such a continuation.
-class CommandsPageWidget : public QWidget
+class CommandsPageWidget : public TablePageWidget
 {
     Q_OBJECT
 
@@ -25,36 +25,32 @@ public:
     CommandsPageWidget(QWidget* parent, config_zelmar::Configuration* configuration);
     ~CommandsPageWidget() override;
 
-    int rowCount() const;
-
 public slots:
-    void loadTable();
-    void onAdd();
-    void onDel();
-    void onCopy();
-    void onEdit();
+    void loadTable() override;
+    void onAdd() override;
+    void onDel() override;
+    void onCopy() override;
+    void onEdit() override;
     void onMakeFirst();
     void onMoveUp();
     void onMoveDown();
     void onMakeLast();
-    void onClear();
-    void selectionChanged();
+    void onClear() override;
 
-signals:
-    void modified();
+protected:
+    int rowLimit() const override { return maxCommands; }
+    QString countText(int rows, int limit) const override;
+    void updateSelectionButtons() override;
 
 private:
     std::unique_ptr<CommandEditDialog> createDialog(bool editing);
     bool isContinuation(int row) const;
     bool firstCommandMayLeave(int row);
     void appendCommand(config_zelmar::Command command);
-    void updateCount();
     void fillRow(int row);
     void refillRows(int from, int to);
-    void selectRow(int row);
     void commandsMoved(int from, int to, int selected);
 
     std::unique_ptr<Ui::CommandsPageWidget> form;
-    int selectedRow = -1;
     config_zelmar::Configuration* configuration;
 };

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "TablePageWidget.h"
+
 #include <QFont>
-#include <QWidget>
 
 #include <memory>
 
@@ -18,7 +19,7 @@ class EventsPageWidget;
 // The devices of the configuration. With a section console: every device of the console's own section.
 // With a central console: the devices of all section consoles that carry names of their own, up to the
 // number of names the panel's name memory holds.
-class DevicesPageWidget : public QWidget
+class DevicesPageWidget : public TablePageWidget
 {
     Q_OBJECT
 
@@ -29,22 +30,27 @@ public:
                       config_zelmar::Configuration* configuration);
     ~DevicesPageWidget() override;
 
-    int rowCount() const;
     int maxRowCount() const { return maxRows; }
+    // Rows the filter leaves visible.
+    int shownRowCount() const;
 
 public slots:
-    void loadTable();
+    void loadTable() override;
     void updateMaxRowCount();
-    void onAdd();
-    void onDel();
-    void onCopy();
-    void onEdit();
-    void onClear();
-    void selectionChanged();
+    void onAdd() override;
+    void onDel() override;
+    void onCopy() override;
+    void onEdit() override;
+    void onClear() override;
+    // Hides the rows whose address, section and names do not contain the filter text.
+    void applyFilter();
 
 signals:
-    void modified();
     void reloadPultsTable();
+
+protected:
+    int rowLimit() const override { return maxRows; }
+    QString countText(int rows, int limit) const override;
 
 private:
     // Where a device lives: the section key (0 on a section console) and its bus address.
@@ -56,12 +62,11 @@ private:
 
     bool central() const;
     void setHeaders();
-    void updateCount();
+    bool rowMatchesFilter(int row, const QString& key) const;
     Place placeAt(int row) const;
     int rowOf(Place place) const;
     int insertSortedRow(Place place);
     void fillRow(int row, Place place, const config_zelmar::Device& device);
-    void selectRow(int row);
     Place firstFreePlace() const;
     config_zelmar::Device& deviceAt(Place place) const;
     bool ensureSection(const QString& title, int section);
@@ -69,8 +74,8 @@ private:
                        const Place* oldPlace);
 
     std::unique_ptr<Ui::DevicesPageWidget> form;
-    int selectedRow = -1;
     int maxRows = sectionConsoleMaxRows;
+    bool rowsHidden = false;
     EventsPageWidget* eventsPage;
     QFont boldFont;
     QFont italicFont;

@@ -6,6 +6,7 @@
 #include "ui_DevicesPageWidget.h"
 
 #include <config_zelmar/Configuration.h>
+#include <config_zelmar/LCDCharset.h>
 
 #include <vector>
 
@@ -29,6 +30,15 @@ constexpr int columnWidths[columnCount - 1] = {50, 50, 100, 140, 140, 140, 140, 
 // names (122 bytes each).
 constexpr int nameMemorySize = 36600;
 constexpr int deviceNamesSize = 122;
+
+// Names are stored with Latin look-alikes in place of Cyrillic letters (Двеpь with a Latin e and p), and
+// typed in either case: the filter compares texts with both folded away.
+QString searchKey(const QString& text)
+{
+    std::u16string folded = text.toUpper().toStdU16String();
+    config_zelmar::applyLcdLookAlike(folded);
+    return QString::fromStdU16String(folded).toUpper();
+}
 
 QString defaultTableText()
 {
@@ -61,7 +71,7 @@ std::array<std::u16string, nameColumns> namesShown(const Device& device, int sec
 
 DevicesPageWidget::DevicesPageWidget(QWidget* parent, EventsPageWidget* eventsPage,
                                      Configuration* configuration)
-    : QWidget(parent), form(std::make_unique<Ui::DevicesPageWidget>()), eventsPage(eventsPage),
+    : TablePageWidget(parent), form(std::make_unique<Ui::DevicesPageWidget>()), eventsPage(eventsPage),
       configuration(configuration)
 {
     form->setupUi(this);
@@ -79,22 +89,12 @@ DevicesPageWidget::DevicesPageWidget(QWidget* parent, EventsPageWidget* eventsPa
     }
     setReadableColumnWidth(form->table, eventsColumn, columnWidths[eventsColumn], defaultTableText(),
                            &boldFont);
-    connect(form->add, &QToolButton::clicked, this, &DevicesPageWidget::onAdd);
-    connect(form->del, &QToolButton::clicked, this, &DevicesPageWidget::onDel);
-    connect(form->copy, &QToolButton::clicked, this, &DevicesPageWidget::onCopy);
-    connect(form->edit, &QToolButton::clicked, this, &DevicesPageWidget::onEdit);
-    connect(form->clear, &QToolButton::clicked, this, &DevicesPageWidget::onClear);
-    connect(form->table, &QTableWidget::itemSelectionChanged, this, &DevicesPageWidget::selectionChanged);
-    connect(form->table, &QTableWidget::cellDoubleClicked, this, &DevicesPageWidget::onEdit);
+    bindTable(form->table, form->labelCount, {form->add, form->del, form->copy, form->edit, form->clear});
+    connect(form->filter, &QLineEdit::textChanged, this, &DevicesPageWidget::applyFilter);
     loadTable();
 }
 
 DevicesPageWidget::~DevicesPageWidget() = default;
-
-int DevicesPageWidget::rowCount() const
-{
-    return form->table->rowCount();
-}
 
 bool DevicesPageWidget::central() const
 {
@@ -130,20 +130,9 @@ void DevicesPageWidget::loadTable()
         }
     }
     // One row count change and no repaint per cell: thousands of rows fill in a blink this way.
-    QTableWidget* table = form->table;
-    table->setUpdatesEnabled(false);
-    {
-        const QSignalBlocker blocker(table);
-        table->clearSelection();
-        table->clearContents();
-        table->setRowCount(int(listed.size()));
-        for (int row = 0; row < int(listed.size()); ++row) {
-            fillRow(row, listed[row].place, *listed[row].device);
-        }
-    }
+    reloadRows(int(listed.size()), [&](int row) { fillRow(row, listed[row].place, *listed[row].device); });
     setHeaders();
-    table->setUpdatesEnabled(true);
-    selectionChanged();
+    applyFilter();
     updateMaxRowCount();
 }
 
@@ -165,25 +154,61 @@ void DevicesPageWidget::updateMaxRowCount()
     updateCount();
 }
 
-void DevicesPageWidget::updateCount()
+QString DevicesPageWidget::countText(int rows, int limit) const
 {
-    const int rows = rowCount();
-    const bool roomLeft = rows < maxRows;
-    form->add->setEnabled(roomLeft);
-    form->copy->setEnabled(roomLeft && selectedRow >= 0);
-    form->clear->setEnabled(rows > 0);
     const QString prefix =
         central() ? QStringLiteral("Всего переименованных приборов: ") : QStringLiteral("Всего приборов: ");
-    form->labelCount->setText(prefix + QStringLiteral("%1 / %2").arg(rows).arg(maxRows));
+    QString text = prefix + QStringLiteral("%1 / %2").arg(rows).arg(limit);
+    const int shown = shownRowCount();
+    if (shown != rows) {
+        text += QStringLiteral(" (показано %1)").arg(shown);
+    }
+    return text;
 }
 
-void DevicesPageWidget::selectionChanged()
+int DevicesPageWidget::shownRowCount() const
 {
-    const auto items = form->table->selectedItems();
-    selectedRow = items.isEmpty() ? -1 : items.first()->row();
-    form->del->setEnabled(selectedRow >= 0);
-    form->edit->setEnabled(selectedRow >= 0);
-    updateCount();
+    int shown = 0;
+    for (int row = 0; row < rowCount(); ++row) {
+        shown += table->isRowHidden(row) ? 0 : 1;
+    }
+    return shown;
+}
+
+void DevicesPageWidget::applyFilter()
+{
+    const QString key = searchKey(form->filter->text().trimmed());
+    // Without a filter the rows are shown as they are, so that a reload of thousands of rows costs
+    // nothing here.
+    if (!key.isEmpty() || rowsHidden) {
+        for (int row = 0; row < rowCount(); ++row) {
+            table->setRowHidden(row, !key.isEmpty() && !rowMatchesFilter(row, key));
+        }
+        rowsHidden = !key.isEmpty();
+    }
+    // A hidden device must not stay the target of Delete or Edit.
+    if (selectedRow >= 0 && table->isRowHidden(selectedRow)) {
+        table->clearSelection();
+    }
+    selectionChanged();
+}
+
+bool DevicesPageWidget::rowMatchesFilter(int row, const QString& key) const
+{
+    const Place place = placeAt(row);
+    QStringList texts{QString::number(place.address)};
+    if (central()) {
+        texts << QString::number(place.section);
+    }
+    for (int column = firstNameColumn; column < columnCount; ++column) {
+        texts << table->item(row, column)->text();
+    }
+    for (const QString& text : texts) {
+        if (searchKey(text).contains(key)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 DevicesPageWidget::Place DevicesPageWidget::placeAt(int row) const
@@ -235,13 +260,6 @@ void DevicesPageWidget::fillRow(int row, Place place, const Device& device)
         item->setFont(font);
         table->setItem(row, firstNameColumn + i, item);
     }
-}
-
-void DevicesPageWidget::selectRow(int row)
-{
-    form->table->setCurrentCell(row, 0);
-    form->table->selectRow(row);
-    selectionChanged();
 }
 
 Device& DevicesPageWidget::deviceAt(Place place) const
@@ -329,6 +347,7 @@ bool DevicesPageWidget::storeAtTarget(const QString& title, const DeviceEditDial
     }
     fillRow(row, target, stored);
     selectRow(row);
+    applyFilter();
     emit modified();
     return true;
 }
@@ -373,6 +392,7 @@ void DevicesPageWidget::onEdit()
         Device& device = deviceAt(place);
         dialog.storeDevice(device);
         fillRow(selectedRow, place, device);
+        applyFilter();
         emit modified();
         return;
     }

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QElapsedTimer>
+#include <QLineEdit>
 
 #include <cstdio>
 #include <memory>
@@ -107,9 +108,19 @@ int main(int argc, char* argv[])
         QApplication::processEvents();
         const double refillTime = milliseconds(timer);
 
+        // Typing a name into the filter, then clearing it again.
+        auto* filter = devices->findChild<QLineEdit*>(QStringLiteral("filter"));
+        timer.restart();
+        filter->setText(QStringLiteral("Edited"));
+        QApplication::processEvents();
+        const int shown = devices->shownRowCount();
+        filter->clear();
+        QApplication::processEvents();
+        const double filterTime = milliseconds(timer);
+
         std::printf("round %d: read %.1f ms, open and fill every page %.1f ms (%d device rows), "
-                    "refill devices page after an edit %.1f ms%s\n",
-                    round, readTime, openTime, devices->rowCount(), refillTime,
+                    "refill devices page after an edit %.1f ms, filter and clear %.1f ms (%d shown)%s\n",
+                    round, readTime, openTime, devices->rowCount(), refillTime, filterTime, shown,
                     error.isEmpty() ? "" : " (read error!)");
         std::fflush(stdout);
     }
