@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -37,6 +38,12 @@ public:
     int section() const;
     int address() const;
 
+    // Asked after OK once the input is valid, with the dialog still open: the page's questions about
+    // what storing would do (a new section console, a device replaced). False keeps the dialog open
+    // with everything typed.
+    using Confirmation = std::function<bool()>;
+    void setConfirmation(Confirmation confirm);
+
 public slots:
     void loadEventTables();
     void updateDefaultNames();
@@ -60,6 +67,7 @@ private:
     std::unique_ptr<Ui::DeviceEditDialog> form;
     const config_zelmar::Configuration* configuration;
     EventsPageWidget* eventsPage;
+    Confirmation confirmation;
     int previousSection = 1;
     int previousAddress = 1;
 };

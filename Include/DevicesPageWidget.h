@@ -69,9 +69,9 @@ private:
     void fillRow(int row, Place place, const config_zelmar::Device& device);
     Place firstFreePlace() const;
     config_zelmar::Device& deviceAt(Place place) const;
-    bool ensureSection(const QString& title, int section);
-    bool storeAtTarget(const QString& title, const DeviceEditDialog& dialog, config_zelmar::Device device,
-                       const Place* oldPlace);
+    bool confirmTarget(const QString& title, DeviceEditDialog& dialog);
+    void addSection(int section);
+    void storeAtTarget(const DeviceEditDialog& dialog, config_zelmar::Device device, const Place* oldPlace);
 
     std::unique_ptr<Ui::DevicesPageWidget> form;
     int maxRows = sectionConsoleMaxRows;

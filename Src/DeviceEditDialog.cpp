@@ -225,7 +225,15 @@ void DeviceEditDialog::onAccepted()
             return;
         }
     }
+    if (confirmation && !confirmation()) {
+        return;
+    }
     accept();
+}
+
+void DeviceEditDialog::setConfirmation(Confirmation confirm)
+{
+    confirmation = std::move(confirm);
 }
 
 void DeviceEditDialog::onSectionChanged()

@@ -294,41 +294,42 @@ DevicesPageWidget::Place DevicesPageWidget::firstFreePlace() const
     return {1, 1};
 }
 
-bool DevicesPageWidget::ensureSection(const QString& title, int section)
+// The questions that follow OK, asked over the still open dialog before anything changes: a section
+// console that storing would add, a device that it would replace. False: the user said No.
+bool DevicesPageWidget::confirmTarget(const QString& title, DeviceEditDialog& dialog)
 {
-    if (!central() || configuration->sections.count(section) != 0) {
+    const Place target{dialog.section(), dialog.address()};
+    const auto section = configuration->sections.find(target.section);
+    if (central() && section == configuration->sections.end()) {
+        const QString text =
+            QStringLiteral("Будет добавлен секционный пульт с адресом %1. Продолжить?").arg(target.section);
+        return Prompter::current().askYesNo(&dialog, title, text, QMessageBox::Yes);
+    }
+    if (section == configuration->sections.end() || section->second.devices.count(target.address) == 0) {
         return true;
     }
-    const QString text =
-        QStringLiteral("Будет добавлен секционный пульт с адресом %1. Продолжить?").arg(section);
-    if (!Prompter::current().askYesNo(this, title, text, QMessageBox::Yes)) {
-        return false;
-    }
+    const QString text = central() ? QStringLiteral("В секции %1 адрес %2 уже добавлен. Заменить?")
+                                         .arg(target.section)
+                                         .arg(target.address)
+                                   : QStringLiteral("Адрес %1 уже добавлен. Заменить?").arg(target.address);
+    return Prompter::current().askYesNo(&dialog, title, text);
+}
+
+void DevicesPageWidget::addSection(int section)
+{
     Section added;
     added.address = section;
     configuration->sections[section] = added;
     emit reloadPultsTable();
-    return true;
 }
 
-// Stores the dialog at the section and address it names: after the user confirmed a new section and the
-// replacement of a device already there. oldPlace, when given, is the device being moved away.
-bool DevicesPageWidget::storeAtTarget(const QString& title, const DeviceEditDialog& dialog, Device device,
-                                      const Place* oldPlace)
+// Stores the dialog at the section and address it names, once the user confirmed what that does.
+// oldPlace, when given, is the device being moved away.
+void DevicesPageWidget::storeAtTarget(const DeviceEditDialog& dialog, Device device, const Place* oldPlace)
 {
     const Place target{dialog.section(), dialog.address()};
-    if (!ensureSection(title, target.section)) {
-        return false;
-    }
-    if (configuration->sections[target.section].devices.count(target.address) != 0) {
-        const QString text = central()
-                                 ? QStringLiteral("В секции %1 адрес %2 уже добавлен. Заменить?")
-                                       .arg(target.section)
-                                       .arg(target.address)
-                                 : QStringLiteral("Адрес %1 уже добавлен. Заменить?").arg(target.address);
-        if (!Prompter::current().askYesNo(this, title, text)) {
-            return false;
-        }
+    if (central() && configuration->sections.count(target.section) == 0) {
+        addSection(target.section);
     }
     if (oldPlace != nullptr) {
         configuration->sections.at(oldPlace->section).devices.erase(oldPlace->address);
@@ -349,7 +350,6 @@ bool DevicesPageWidget::storeAtTarget(const QString& title, const DeviceEditDial
     selectRow(row);
     applyFilter();
     emit modified();
-    return true;
 }
 
 void DevicesPageWidget::onAdd()
@@ -357,8 +357,9 @@ void DevicesPageWidget::onAdd()
     DeviceEditDialog dialog(this, configuration, eventsPage);
     const Place preset = firstFreePlace();
     dialog.preset(preset.section, preset.address);
+    dialog.setConfirmation([&] { return confirmTarget(QStringLiteral("Добавление прибора"), dialog); });
     if (dialog.exec() == QDialog::Accepted) {
-        storeAtTarget(QStringLiteral("Добавление прибора"), dialog, Device(), nullptr);
+        storeAtTarget(dialog, Device(), nullptr);
     }
 }
 
@@ -371,8 +372,9 @@ void DevicesPageWidget::onCopy()
     const Device original = deviceAt(source);
     DeviceEditDialog dialog(this, configuration, eventsPage);
     dialog.loadDevice(original, source.section);
+    dialog.setConfirmation([&] { return confirmTarget(QStringLiteral("Копирование прибора"), dialog); });
     if (dialog.exec() == QDialog::Accepted) {
-        storeAtTarget(QStringLiteral("Копирование прибора"), dialog, original, nullptr);
+        storeAtTarget(dialog, original, nullptr);
     }
 }
 
@@ -385,10 +387,13 @@ void DevicesPageWidget::onEdit()
     const Device original = deviceAt(place);
     DeviceEditDialog dialog(this, configuration, eventsPage);
     dialog.loadDevice(original, place.section);
+    const auto stays = [&] { return dialog.section() == place.section && dialog.address() == place.address; };
+    dialog.setConfirmation(
+        [&] { return stays() || confirmTarget(QStringLiteral("Редактирование прибора"), dialog); });
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    if (dialog.section() == place.section && dialog.address() == place.address) {
+    if (stays()) {
         Device& device = deviceAt(place);
         dialog.storeDevice(device);
         fillRow(selectedRow, place, device);
@@ -396,7 +401,7 @@ void DevicesPageWidget::onEdit()
         emit modified();
         return;
     }
-    storeAtTarget(QStringLiteral("Редактирование прибора"), dialog, original, &place);
+    storeAtTarget(dialog, original, &place);
 }
 
 void DevicesPageWidget::onDel()
