@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace config_zelmar {
 class Configuration;
@@ -15,6 +16,7 @@ namespace Ui {
 class DeviceEditDialog;
 }
 class EventsPageWidget;
+class LcdTextField;
 class QLineEdit;
 
 // Edits one device: its section (central console), address, zone (section console), the six names and
@@ -68,6 +70,7 @@ private:
     const config_zelmar::Configuration* configuration;
     EventsPageWidget* eventsPage;
     Confirmation confirmation;
+    std::vector<LcdTextField*> lcdFields;
     int previousSection = 1;
     int previousAddress = 1;
 };

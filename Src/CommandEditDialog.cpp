@@ -1,5 +1,6 @@
 #include "CommandEditDialog.h"
 
+#include "LcdTextField.h"
 #include "Prompter.h"
 
 #include <config_zelmar/Command.h>
@@ -19,6 +20,8 @@ namespace {
 constexpr int groupCount = 8;
 constexpr int loopCount = 2;
 constexpr int outputCount = 8;
+// The panel's display width of a command name.
+constexpr int nameWidth = 19;
 
 } // namespace
 
@@ -39,6 +42,7 @@ void CommandEditDialog::bindControls(QSpinBox* addressBox, QLabel* addressLabel)
     sendToAll = findChild<QCheckBox*>(QStringLiteral("sendToAll"));
     disableAutomatic = findChild<QCheckBox*>(QStringLiteral("disableAutomatic"));
     buttonBox = findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+    lcdName = LcdTextField::attach(nameField, nameWidth);
     connect(sequenceChar, &QCheckBox::clicked, this, &CommandEditDialog::sequenceCharClicked);
     connect(sendToAll, &QCheckBox::clicked, this, &CommandEditDialog::sendToAllClicked);
     disconnect(buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -166,6 +170,9 @@ void CommandEditDialog::onAccepted()
     const QString problem = validationProblem();
     if (!problem.isEmpty()) {
         Prompter::current().warning(this, QStringLiteral("Ошибка"), problem);
+        return;
+    }
+    if (!LcdTextField::confirmShowable(this, {lcdName})) {
         return;
     }
     accept();

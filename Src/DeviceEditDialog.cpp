@@ -1,6 +1,7 @@
 #include "DeviceEditDialog.h"
 
 #include "EventsPageWidget.h"
+#include "LcdTextField.h"
 #include "Prompter.h"
 #include "ui_DeviceEditDialog.h"
 
@@ -18,6 +19,8 @@ using config_zelmar::DeviceNames;
 namespace {
 
 constexpr int maxEventTableEntries = 16;
+// The panel's display width of a device, outputs, loop and line name.
+constexpr int nameWidth = 20;
 
 std::u16string toLcdName(const QString& text)
 {
@@ -34,6 +37,9 @@ DeviceEditDialog::DeviceEditDialog(QWidget* parent, const Configuration* configu
       configuration(configuration), eventsPage(eventsPage)
 {
     form->setupUi(this);
+    for (QLineEdit* field : nameFields()) {
+        lcdFields.push_back(LcdTextField::attach(field, nameWidth));
+    }
     loadEventTables();
     if (central()) {
         form->labelZone->hide();
@@ -224,6 +230,9 @@ void DeviceEditDialog::onAccepted()
             Prompter::current().warning(this, QStringLiteral("Ошибка"), QString::fromUtf8(messages[i]));
             return;
         }
+    }
+    if (!LcdTextField::confirmShowable(this, lcdFields)) {
+        return;
     }
     if (confirmation && !confirmation()) {
         return;

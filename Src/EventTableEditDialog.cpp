@@ -1,5 +1,6 @@
 #include "EventTableEditDialog.h"
 
+#include "LcdTextField.h"
 #include "Prompter.h"
 #include "ui_EventTableEditDialog.h"
 
@@ -14,6 +15,8 @@ using config_zelmar::EventTable;
 namespace {
 
 const QColor highlightColour(255, 255, 191);
+// The panel's display width of a table name and of an event text.
+constexpr int textWidth = 10;
 
 std::u16string toLcdText(const QString& text)
 {
@@ -48,6 +51,12 @@ EventTableEditDialog::EventTableEditDialog(QWidget* parent, const config_zelmar:
 {
     form->setupUi(this);
     findEventControls();
+    if (!defaultTable) {
+        lcdFields.push_back(LcdTextField::attach(form->name, textWidth));
+    }
+    for (QLineEdit* text : texts) {
+        lcdFields.push_back(LcdTextField::attach(text, textWidth));
+    }
     normalPalette = texts[0]->palette();
     highlightPalette = normalPalette;
     highlightPalette.setColor(QPalette::Base, highlightColour);
@@ -159,6 +168,9 @@ void EventTableEditDialog::onAccepted()
         const QString problem = problemWithInput();
         if (!problem.isEmpty()) {
             Prompter::current().warning(this, QStringLiteral("Ошибка"), problem);
+            return;
+        }
+        if (!LcdTextField::confirmShowable(this, lcdFields)) {
             return;
         }
     }

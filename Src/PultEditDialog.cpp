@@ -1,5 +1,6 @@
 #include "PultEditDialog.h"
 
+#include "LcdTextField.h"
 #include "ui_PultEditDialog.h"
 
 #include <config_zelmar/LCDCharset.h>
@@ -8,6 +9,9 @@
 using config_zelmar::Section;
 
 namespace {
+
+// The panel's display width of a console name and a duplicate console name.
+constexpr int nameWidth = 20;
 
 std::u16string toLcdName(const QString& text)
 {
@@ -21,6 +25,7 @@ std::u16string toLcdName(const QString& text)
 PultEditDialog::PultEditDialog(QWidget* parent, Section* section, IDataChecker<PultEditDialog>* checker)
     : ObjectEditDialog(parent, section, checker)
 {
+    lcdFields = {LcdTextField::attach(form->name, nameWidth), LcdTextField::attach(form->dublerName, nameWidth)};
     form->labelDublerName->hide();
     form->dublerName->hide();
     connect(form->address, qOverload<int>(&QSpinBox::valueChanged), this,
@@ -87,6 +92,11 @@ void PultEditDialog::storeData()
     }
     model->name = toLcdName(form->name->text());
     model->dublerName = model->dubler ? toLcdName(form->dublerName->text()) : std::u16string();
+}
+
+bool PultEditDialog::confirmAccept()
+{
+    return LcdTextField::confirmShowable(this, lcdFields);
 }
 
 void PultEditDialog::addressValueChanged(int)
