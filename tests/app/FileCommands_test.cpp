@@ -2,6 +2,7 @@
 #include "MainWindow.h"
 #include "support/Controls.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TestWindow.h"
 
 #include "config_zelmar/ConfigurationDocument.h"
 
@@ -18,20 +19,6 @@ namespace {
 
 const QString programTitle = QStringLiteral("Конфигуратор «Зелмар»");
 const QString errorTitle = QStringLiteral("Ошибка");
-
-MainWindowOptions noPorts()
-{
-    MainWindowOptions options;
-    options.portLister =
-        PortLister{[] { return std::vector<std::string>(); }, [] { return std::vector<std::string>(); }};
-    return options;
-}
-
-QByteArray contentOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 void writeText(const QString& path, const QByteArray& text)
 {

@@ -6,6 +6,7 @@
 #include "PultsPageWidget.h"
 #include "support/Controls.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TestWindow.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -21,14 +22,6 @@
 namespace {
 
 const QString programTitle = QStringLiteral("Конфигуратор «Зелмар»");
-
-MainWindowOptions noPorts()
-{
-    MainWindowOptions options;
-    options.portLister =
-        PortLister{[] { return std::vector<std::string>(); }, [] { return std::vector<std::string>(); }};
-    return options;
-}
 
 QStringList actionNames(const QList<QAction*>& actions)
 {

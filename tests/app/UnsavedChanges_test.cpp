@@ -5,6 +5,7 @@
 #include "support/Controls.h"
 #include "support/ModalCloser.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TestWindow.h"
 
 #include <QAction>
 #include <QDialog>
@@ -16,20 +17,6 @@
 namespace {
 
 const QString programTitle = QStringLiteral("Конфигуратор «Зелмар»");
-
-MainWindowOptions noPorts()
-{
-    MainWindowOptions options;
-    options.portLister =
-        PortLister{[] { return std::vector<std::string>(); }, [] { return std::vector<std::string>(); }};
-    return options;
-}
-
-QByteArray contentOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Runs the command; true when it went past the question (a file dialog, the connection dialog, a new
 // configuration or a closed window followed).
