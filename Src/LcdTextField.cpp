@@ -148,7 +148,7 @@ void LcdTextField::cutToWidth(const QString& edited)
         return;
     }
     const int cursor = std::min(field->cursorPosition(), width);
-    cutNote = tr("Поле вмещает %1 символов: лишние %2 отброшены").arg(width).arg(edited.size() - width);
+    cutNote = tr("Поле вмещает не более %1 символов. Отброшено символов: %2.").arg(width).arg(edited.size() - width);
     field->setText(edited.left(width));
     field->setCursorPosition(cursor);
     update();

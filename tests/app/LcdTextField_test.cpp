@@ -62,12 +62,12 @@ private slots:
         QTest::newRow("a sign without a display code") << 10 << "5 €" << false << "5 €" << 7 << "5 ." << "€" << "";
         QTest::newRow("a 25-character paste is cut to 20 with a word")
             << 20 << repeated("Склад", 5) << true << repeated("Склад", 4) << 0 << repeated("C\u043Aлaд", 4) << ""
-            << "Поле вмещает 20 символов: лишние 5 отброшены";
+            << "Поле вмещает не более 20 символов. Отброшено символов: 5.";
         QTest::newRow("an event text takes 10") << 10 << "НЕИСПРАВНОСТЬ" << true << "НЕИСПРАВНО" << 0
-                                               << "HEИCПPABHO" << "" << "Поле вмещает 10 символов: лишние 3 отброшены";
+                                               << "HEИCПPABHO" << "" << "Поле вмещает не более 10 символов. Отброшено символов: 3.";
         QTest::newRow("typing past a command name's 19") << 19 << repeated("x", 20) << false << repeated("x", 19)
                                                          << 0 << repeated("x", 19) << ""
-                                                         << "Поле вмещает 19 символов: лишние 1 отброшены";
+                                                         << "Поле вмещает не более 19 символов. Отброшено символов: 1.";
         QTest::newRow("a full stop is shown as one") << 10 << "Эт. 2" << false << "Эт. 2" << 5 << "Эт. 2" << "" << "";
     }
 
