@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TablePageWidget.h"
+#include "config_zelmar/PanelDescription.h"
 
 #include <memory>
 
@@ -20,10 +21,13 @@ class CommandsPageWidget : public TablePageWidget
     Q_OBJECT
 
 public:
-    static constexpr int maxCommands = 64;
+    static constexpr int maxCommands = int(config_zelmar::panel_description::maxCommands);
 
     CommandsPageWidget(QWidget* parent, config_zelmar::Configuration* configuration);
     ~CommandsPageWidget() override;
+
+    // Selects the row of the command at this position; false when there is none.
+    bool selectCommand(int index);
 
 public slots:
     void loadTable() override;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TablePageWidget.h"
+#include "config_zelmar/PanelDescription.h"
 
 #include <QFont>
 
@@ -24,7 +25,7 @@ class DevicesPageWidget : public TablePageWidget
     Q_OBJECT
 
 public:
-    static constexpr int sectionConsoleMaxRows = 127;
+    static constexpr int sectionConsoleMaxRows = config_zelmar::panel_description::deviceCount;
 
     DevicesPageWidget(QWidget* parent, EventsPageWidget* eventsPage,
                       config_zelmar::Configuration* configuration);
@@ -33,6 +34,8 @@ public:
     int maxRowCount() const { return maxRows; }
     // Rows the filter leaves visible.
     int shownRowCount() const;
+    // Selects the row of the device; false when it is not listed.
+    bool selectDevice(int section, int address);
 
 public slots:
     void loadTable() override;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TablePageWidget.h"
+#include "config_zelmar/PanelDescription.h"
 
 #include <QFont>
 
@@ -22,10 +23,13 @@ class PultsPageWidget : public TablePageWidget
     Q_OBJECT
 
 public:
-    static constexpr int maxPults = 24;
+    static constexpr int maxPults = config_zelmar::panel_description::consoleCount;
 
     PultsPageWidget(QWidget* parent, config_zelmar::Configuration* configuration);
     ~PultsPageWidget() override;
+
+    // Selects the row of the section console with this address; false when it is not listed.
+    bool selectSection(int address);
 
 public slots:
     void loadTable() override;

@@ -6,6 +6,7 @@
 #include <config_zelmar/Command.h>
 #include <config_zelmar/Configuration.h>
 #include <config_zelmar/LCDCharset.h>
+#include <config_zelmar/PanelDescription.h>
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -20,8 +21,6 @@ namespace {
 constexpr int groupCount = 8;
 constexpr int loopCount = 2;
 constexpr int outputCount = 8;
-// The panel's display width of a command name.
-constexpr int nameWidth = 19;
 
 } // namespace
 
@@ -42,7 +41,7 @@ void CommandEditDialog::bindControls(QSpinBox* addressBox, QLabel* addressLabel)
     sendToAll = findChild<QCheckBox*>(QStringLiteral("sendToAll"));
     disableAutomatic = findChild<QCheckBox*>(QStringLiteral("disableAutomatic"));
     buttonBox = findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
-    lcdName = LcdTextField::attach(nameField, nameWidth);
+    lcdName = LcdTextField::attach(nameField, int(config_zelmar::panel_description::commandNameWidth));
     connect(sequenceChar, &QCheckBox::clicked, this, &CommandEditDialog::sequenceCharClicked);
     connect(sendToAll, &QCheckBox::clicked, this, &CommandEditDialog::sendToAllClicked);
     disconnect(buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);

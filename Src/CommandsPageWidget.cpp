@@ -13,7 +13,7 @@ using config_zelmar::Configuration;
 
 namespace {
 
-constexpr int commandNameLength = 19;
+constexpr int commandNameLength = int(config_zelmar::panel_description::commandNameWidth);
 
 } // namespace
 
@@ -73,6 +73,15 @@ void CommandsPageWidget::updateSelectionButtons()
     form->moveUp->setEnabled(selectedRow > (continuation ? 1 : 0));
     form->moveDown->setEnabled(selectedRow >= 0 && selectedRow < rows - 1);
     form->makeLast->setEnabled(selectedRow >= 0 && selectedRow < rows - 1);
+}
+
+bool CommandsPageWidget::selectCommand(int index)
+{
+    if (index < 0 || index >= rowCount()) {
+        return false;
+    }
+    selectRow(index);
+    return true;
 }
 
 // Row 0 may leave its place only when the command after it can become the first one.

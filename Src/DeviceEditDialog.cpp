@@ -18,9 +18,7 @@ using config_zelmar::DeviceNames;
 
 namespace {
 
-constexpr int maxEventTableEntries = 16;
-// The panel's display width of a device, outputs, loop and line name.
-constexpr int nameWidth = 20;
+constexpr int maxEventTableEntries = int(config_zelmar::panel_description::maxEventTables);
 
 std::u16string toLcdName(const QString& text)
 {
@@ -38,8 +36,13 @@ DeviceEditDialog::DeviceEditDialog(QWidget* parent, const Configuration* configu
 {
     form->setupUi(this);
     for (QLineEdit* field : nameFields()) {
-        lcdFields.push_back(LcdTextField::attach(field, nameWidth));
+        lcdFields.push_back(LcdTextField::attach(field, int(config_zelmar::panel_description::deviceNameWidth)));
     }
+    form->section->setRange(config_zelmar::panel_description::firstConsole,
+                            config_zelmar::panel_description::lastConsole);
+    form->address->setRange(config_zelmar::panel_description::firstDevice,
+                            config_zelmar::panel_description::lastDevice);
+    form->zone->setRange(1, config_zelmar::panel_description::lastZone);
     loadEventTables();
     if (central()) {
         form->labelZone->hide();

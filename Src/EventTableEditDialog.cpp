@@ -15,8 +15,6 @@ using config_zelmar::EventTable;
 namespace {
 
 const QColor highlightColour(255, 255, 191);
-// The panel's display width of a table name and of an event text.
-constexpr int textWidth = 10;
 
 std::u16string toLcdText(const QString& text)
 {
@@ -52,10 +50,11 @@ EventTableEditDialog::EventTableEditDialog(QWidget* parent, const config_zelmar:
     form->setupUi(this);
     findEventControls();
     if (!defaultTable) {
-        lcdFields.push_back(LcdTextField::attach(form->name, textWidth));
+        lcdFields.push_back(
+            LcdTextField::attach(form->name, int(config_zelmar::panel_description::tableNameWidth)));
     }
     for (QLineEdit* text : texts) {
-        lcdFields.push_back(LcdTextField::attach(text, textWidth));
+        lcdFields.push_back(LcdTextField::attach(text, int(config_zelmar::panel_description::eventTextWidth)));
     }
     normalPalette = texts[0]->palette();
     highlightPalette = normalPalette;

@@ -14,7 +14,7 @@ using config_zelmar::EventTable;
 namespace {
 
 constexpr int maxTables = int(Configuration::maxEventTables);
-constexpr int eventTableNameLength = 10;
+constexpr int eventTableNameLength = int(config_zelmar::panel_description::tableNameWidth);
 
 } // namespace
 
@@ -71,6 +71,15 @@ void EventsPageWidget::updateSelectionButtons()
     form->moveUp->setEnabled(selectedRow > 1);
     form->moveDown->setEnabled(selectedRow > 0 && selectedRow < rows - 1);
     form->makeLast->setEnabled(selectedRow > 0 && selectedRow < rows - 1);
+}
+
+bool EventsPageWidget::selectTable(int index)
+{
+    if (index < 0 || index >= rowCount()) {
+        return false;
+    }
+    selectRow(index);
+    return true;
 }
 
 bool EventsPageWidget::addTable(const EventTable& tableTemplate)

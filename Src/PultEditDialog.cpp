@@ -4,14 +4,12 @@
 #include "ui_PultEditDialog.h"
 
 #include <config_zelmar/LCDCharset.h>
+#include <config_zelmar/PanelDescription.h>
 #include <config_zelmar/Section.h>
 
 using config_zelmar::Section;
 
 namespace {
-
-// The panel's display width of a console name and a duplicate console name.
-constexpr int nameWidth = 20;
 
 std::u16string toLcdName(const QString& text)
 {
@@ -25,7 +23,10 @@ std::u16string toLcdName(const QString& text)
 PultEditDialog::PultEditDialog(QWidget* parent, Section* section, IDataChecker<PultEditDialog>* checker)
     : ObjectEditDialog(parent, section, checker)
 {
+    const auto nameWidth = int(config_zelmar::panel_description::consoleNameWidth);
     lcdFields = {LcdTextField::attach(form->name, nameWidth), LcdTextField::attach(form->dublerName, nameWidth)};
+    form->address->setRange(config_zelmar::panel_description::firstConsole,
+                            config_zelmar::panel_description::lastConsole);
     form->labelDublerName->hide();
     form->dublerName->hide();
     connect(form->address, qOverload<int>(&QSpinBox::valueChanged), this,

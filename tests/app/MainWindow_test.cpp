@@ -124,14 +124,13 @@ private slots:
     void menusAndToolBarHoldTheActionsInOrder()
     {
         MainWindow window(noPorts());
-        const QStringList menuSequence{"loadFromDevice", "saveToDevice", "|",      "newConfiguration",
-                                       "open",           "",             "save",   "saveAs",
-                                       "|",              "quit"};
+        const QStringList menuSequence{"loadFromDevice", "saveToDevice", "checkConfiguration", "|",
+                                       "newConfiguration", "open", "", "save", "saveAs", "|", "quit"};
         QCOMPARE(actionNames(control<QMenu>(window, "menuFile")->actions()), menuSequence);
-        QCOMPARE(control<QMenu>(window, "menuFile")->actions().at(5)->menu(),
+        QCOMPARE(control<QMenu>(window, "menuFile")->actions().at(6)->menu(),
                  control<QMenu>(window, "menuRecentFiles"));
-        const QStringList toolBarSequence{"loadFromDevice", "saveToDevice", "|",      "newConfiguration", "open",
-                                          "save",           "saveAs",       "|",      "quit"};
+        const QStringList toolBarSequence{"loadFromDevice", "saveToDevice", "checkConfiguration", "|",
+                                          "newConfiguration", "open", "save", "saveAs", "|", "quit"};
         QCOMPARE(actionNames(control<QToolBar>(window, "toolBar")->actions()), toolBarSequence);
         QCOMPARE(control<QAction>(window, "newConfiguration")->shortcut(),
                  QKeySequence(QStringLiteral("Ctrl+N")));
@@ -141,6 +140,7 @@ private slots:
         QCOMPARE(control<QAction>(window, "save")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
         QCOMPARE(control<QAction>(window, "saveAs")->iconText(), QStringLiteral("Сохранить как"));
         QVERIFY(!control<QAction>(window, "open")->icon().isNull());
+        QVERIFY(!control<QAction>(window, "checkConfiguration")->icon().isNull());
     }
 
     void sectionConsoleHidesCentralOnlyControls()

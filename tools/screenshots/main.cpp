@@ -1,7 +1,8 @@
 // Shows the main window with each of its six pages, the connection, About and progress dialogs, the
-// edit dialogs of the table pages (filled with a sample site), the questions that protect unsaved work,
-// the devices filter and the recent files menu in turn, and saves a PNG of each into the folder given on
-// the command line. Settings go to a scratch file, never to the user's.
+// edit dialogs of the table pages (filled with a sample site), the problems list (for review and before
+// a write, with errors and with warnings only), the questions that protect unsaved work, the devices
+// filter and the recent files menu in turn, and saves a PNG of each into the folder given on the command
+// line. Settings go to a scratch file, never to the user's.
 #include "AboutDialog.h"
 #include "AppSettings.h"
 #include "ConnectDialog.h"
@@ -10,6 +11,7 @@
 #include "EmulatedPanel.h"
 #include "EventTableEditDialog.h"
 #include "MainWindow.h"
+#include "ProblemsDialog.h"
 #include "ProgressDialog.h"
 #include "PultChecker.h"
 #include "PultCommandEditDialog.h"
@@ -17,6 +19,7 @@
 #include "WidgetPrompter.h"
 
 #include <config_zelmar/Configuration.h>
+#include <config_zelmar/ConfigurationCheck.h>
 
 #include <QApplication>
 #include <QDir>
@@ -263,6 +266,46 @@ bool saveDevicesFilterAndRecentFiles(MainWindow& window, const QDir& folder)
     return ok;
 }
 
+// The sample site with what a technician typically gets wrong: a name with characters the display
+// lacks, a name too long, a device that the pool cannot hold without names, a command to a missing console.
+config_zelmar::Configuration siteWithProblems()
+{
+    config_zelmar::Configuration configuration;
+    fillSampleSite(configuration);
+    auto& section = configuration.sections.begin()->second;
+    auto& device = section.devices.begin()->second;
+    device.names->deviceName = u"Серверная 🔥🚒";
+    device.names->loop1Name = u"Датчики дыма в коридоре";
+    section.devices[120].address = 120; // no names: a central console does not keep it
+    config_zelmar::Command command(true);
+    command.name = u"Сброс поста";
+    command.setConsoleAddress(23);
+    configuration.commands.push_back(command);
+    return configuration;
+}
+
+bool saveProblemsDialogs(QWidget& window, const QDir& folder)
+{
+    const config_zelmar::Configuration site = siteWithProblems();
+    std::vector<config_zelmar::Problem> problems = config_zelmar::checkConfiguration(site);
+    ProblemsDialog review(&window, problems, ProblemsDialog::Purpose::review);
+    bool ok = save(review, folder, QStringLiteral("17-problems-review"));
+    review.hide();
+    ProblemsDialog beforeWrite(&window, problems, ProblemsDialog::Purpose::beforeWrite);
+    ok = save(beforeWrite, folder, QStringLiteral("18-problems-before-write")) && ok;
+    beforeWrite.hide();
+    std::vector<config_zelmar::Problem> warnings;
+    for (const config_zelmar::Problem& problem : problems) {
+        if (problem.severity == config_zelmar::Problem::Severity::warning) {
+            warnings.push_back(problem);
+        }
+    }
+    ProblemsDialog warningsOnly(&window, warnings, ProblemsDialog::Purpose::beforeWrite);
+    ok = save(warningsOnly, folder, QStringLiteral("19-problems-warnings-before-write")) && ok;
+    warningsOnly.hide();
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -318,6 +361,7 @@ int main(int argc, char* argv[])
     ok = save(writeProgress, folder, QStringLiteral("9b-progress-dialog-write")) && ok;
     writeProgress.hide();
     ok = saveEditDialogs(window, folder) && ok;
+    ok = saveProblemsDialogs(window, folder) && ok;
     ok = saveQuestions(window, folder) && ok;
     ok = saveDevicesFilterAndRecentFiles(window, folder) && ok;
     return ok ? 0 : 1;
