@@ -22,7 +22,7 @@ public:
 
     // The box question() runs: "Сохранить", "Не сохранять" and "Отмена" read so also without the Qt
     // catalogue.
-    static std::unique_ptr<QMessageBox> questionBox(QWidget* parent, const QString& title, const QString& text,
-                                                    QMessageBox::StandardButtons buttons,
+    static std::unique_ptr<QMessageBox> questionBox(QWidget* parent, const QString& title,
+                                                    const QString& text, QMessageBox::StandardButtons buttons,
                                                     QMessageBox::StandardButton defaultButton);
 };

@@ -47,9 +47,10 @@ void ConnectDialog::onUpdatePortList()
 
 void ConnectDialog::selectPreferredPort()
 {
-    const int found = preferredPort.isEmpty()
-                          ? -1
-                          : form->portName->findText(preferredPort, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int found =
+        preferredPort.isEmpty()
+            ? -1
+            : form->portName->findText(preferredPort, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (found >= 0) {
         form->portName->setCurrentIndex(found);
     }

@@ -36,7 +36,8 @@ DeviceEditDialog::DeviceEditDialog(QWidget* parent, const Configuration* configu
 {
     form->setupUi(this);
     for (QLineEdit* field : nameFields()) {
-        lcdFields.push_back(LcdTextField::attach(field, int(config_zelmar::panel_description::deviceNameWidth)));
+        lcdFields.push_back(
+            LcdTextField::attach(field, int(config_zelmar::panel_description::deviceNameWidth)));
     }
     form->section->setRange(config_zelmar::panel_description::firstConsole,
                             config_zelmar::panel_description::lastConsole);

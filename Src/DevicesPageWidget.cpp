@@ -6,9 +6,9 @@
 #include "ui_DevicesPageWidget.h"
 
 #include "config_zelmar/Configuration.h"
+#include "config_zelmar/LCDCharset.h"
 #include "config_zelmar/NamedDeviceLimit.h"
 #include "config_zelmar/PanelDescription.h"
-#include "config_zelmar/LCDCharset.h"
 
 #include <vector>
 

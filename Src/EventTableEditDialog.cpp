@@ -54,7 +54,8 @@ EventTableEditDialog::EventTableEditDialog(QWidget* parent, const config_zelmar:
             LcdTextField::attach(form->name, int(config_zelmar::panel_description::tableNameWidth)));
     }
     for (QLineEdit* text : texts) {
-        lcdFields.push_back(LcdTextField::attach(text, int(config_zelmar::panel_description::eventTextWidth)));
+        lcdFields.push_back(
+            LcdTextField::attach(text, int(config_zelmar::panel_description::eventTextWidth)));
     }
     normalPalette = texts[0]->palette();
     highlightPalette = normalPalette;

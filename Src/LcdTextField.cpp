@@ -15,9 +15,9 @@
 namespace {
 
 // A character display: dark characters on a yellow-green glass.
-const QString previewStyle =
-    QStringLiteral("QLabel { background: #c6dc8c; color: #14210f; border: 1px solid #7a8c52; border-radius: 2px; "
-                   "padding: 1px 3px; } QLabel:disabled { background: #e0e8c8; color: #6b7560; }");
+const QString previewStyle = QStringLiteral(
+    "QLabel { background: #c6dc8c; color: #14210f; border: 1px solid #7a8c52; border-radius: 2px; "
+    "padding: 1px 3px; } QLabel:disabled { background: #e0e8c8; color: #6b7560; }");
 const QString warningColour = QStringLiteral("#c00000");
 const char16_t fullStop = u'.';
 
@@ -115,8 +115,8 @@ void LcdTextField::update()
 {
     const int left = charactersLeft();
     counter->setText(QString::number(left));
-    counter->setToolTip(cutNote.isEmpty() ? tr("Осталось символов: %1 из %2").arg(std::max(0, left)).arg(width)
-                                          : cutNote);
+    counter->setToolTip(
+        cutNote.isEmpty() ? tr("Осталось символов: %1 из %2").arg(std::max(0, left)).arg(width) : cutNote);
     // Red after a text was cut, or for a longer text put in by the program.
     const bool overflow = left < 0 || !cutNote.isEmpty();
     counter->setStyleSheet(overflow ? QStringLiteral("color: %1;").arg(warningColour) : QString());
@@ -148,7 +148,9 @@ void LcdTextField::cutToWidth(const QString& edited)
         return;
     }
     const int cursor = std::min(field->cursorPosition(), width);
-    cutNote = tr("Поле вмещает не более %1 символов. Отброшено символов: %2.").arg(width).arg(edited.size() - width);
+    cutNote = tr("Поле вмещает не более %1 символов. Отброшено символов: %2.")
+                  .arg(width)
+                  .arg(edited.size() - width);
     field->setText(edited.left(width));
     field->setCursorPosition(cursor);
     update();

@@ -22,10 +22,10 @@
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QMenu>
 #include <QFile>
 #include <QFileInfo>
 #include <QIntValidator>
+#include <QMenu>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -487,8 +487,8 @@ bool MainWindow::saveConfiguration()
 
 bool MainWindow::saveUnderNewName()
 {
-    const QString path = confirmedSaveName(
-        Prompter::current().saveFileName(this, QString(), fileDialogFolder(), xmlFilter()));
+    const QString path =
+        confirmedSaveName(Prompter::current().saveFileName(this, QString(), fileDialogFolder(), xmlFilter()));
     if (path.isEmpty()) {
         return false;
     }
@@ -512,8 +512,9 @@ QString MainWindow::confirmedSaveName(const QString& chosen)
     }
     const QString path = withXmlSuffix(chosen);
     if (path != chosen && QFileInfo::exists(path) &&
-        !Prompter::current().askYesNo(this, programTitle(),
-                                      tr("Файл %1 уже существует. Заменить его?").arg(QFileInfo(path).fileName()))) {
+        !Prompter::current().askYesNo(
+            this, programTitle(),
+            tr("Файл %1 уже существует. Заменить его?").arg(QFileInfo(path).fileName()))) {
         return QString();
     }
     return path;
@@ -558,7 +559,8 @@ void MainWindow::updateRecentFilesMenu()
     const QStringList files = settings->recentFiles();
     for (int i = 0; i < files.size(); ++i) {
         const QString path = files[i];
-        QAction* action = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)));
+        QAction* action =
+            menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)));
         action->setStatusTip(QDir::toNativeSeparators(path));
         connect(action, &QAction::triggered, this, [this, path] { openRecentFile(path); });
     }

@@ -24,7 +24,8 @@ PultEditDialog::PultEditDialog(QWidget* parent, Section* section, IDataChecker<P
     : ObjectEditDialog(parent, section, checker)
 {
     const auto nameWidth = int(config_zelmar::panel_description::consoleNameWidth);
-    lcdFields = {LcdTextField::attach(form->name, nameWidth), LcdTextField::attach(form->dublerName, nameWidth)};
+    lcdFields = {LcdTextField::attach(form->name, nameWidth),
+                 LcdTextField::attach(form->dublerName, nameWidth)};
     form->address->setRange(config_zelmar::panel_description::firstConsole,
                             config_zelmar::panel_description::lastConsole);
     form->labelDublerName->hide();

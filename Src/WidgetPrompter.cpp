@@ -32,7 +32,9 @@ std::unique_ptr<QMessageBox> WidgetPrompter::questionBox(QWidget* parent, const 
     auto box = std::make_unique<QMessageBox>(QMessageBox::Question, title, text, buttons, parent);
     box->setDefaultButton(defaultButton);
     const std::pair<QMessageBox::StandardButton, const char*> russianTexts[] = {
-        {QMessageBox::Save, "Сохранить"}, {QMessageBox::Discard, "Не сохранять"}, {QMessageBox::Cancel, "Отмена"}};
+        {QMessageBox::Save, "Сохранить"},
+        {QMessageBox::Discard, "Не сохранять"},
+        {QMessageBox::Cancel, "Отмена"}};
     for (const auto& [button, text] : russianTexts) {
         if (QAbstractButton* shown = box->button(button)) {
             shown->setText(QString::fromUtf8(text));

@@ -103,7 +103,8 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("saved");
-        QTest::newRow("a date in the name") << QStringLiteral("Склад 12.05") << QStringLiteral("Склад 12.05.xml");
+        QTest::newRow("a date in the name")
+            << QStringLiteral("Склад 12.05") << QStringLiteral("Склад 12.05.xml");
         QTest::newRow("no suffix") << QStringLiteral("a") << QStringLiteral("a.xml");
         QTest::newRow("another suffix") << QStringLiteral("c.xml.bak") << QStringLiteral("c.xml.bak.xml");
         QTest::newRow("upper case suffix kept") << QStringLiteral("b.XML") << QStringLiteral("b.XML");
@@ -145,7 +146,8 @@ private slots:
         prompter.fileNames << folder.filePath("Склад 12.05");
         window.onSaveAs();
         QCOMPARE(prompter.boxes.size(), 1);
-        QCOMPARE(prompter.lastBox().text, QStringLiteral("Файл Склад 12.05.xml уже существует. Заменить его?"));
+        QCOMPARE(prompter.lastBox().text,
+                 QStringLiteral("Файл Склад 12.05.xml уже существует. Заменить его?"));
         QCOMPARE(prompter.lastBox().defaultButton, QMessageBox::No);
         QCOMPARE(contentOf(folder.filePath("Склад 12.05.xml")) != "older", replaced);
         QCOMPARE(window.currentFilePath().isEmpty(), !replaced);
@@ -253,8 +255,8 @@ private slots:
         QTest::addColumn<bool>("tooLarge");
         QTest::addColumn<bool>("partial");
         QTest::newRow("not XML") << QByteArray("just some words") << false << false;
-        QTest::newRow("unrelated notes") << QByteArray("<?xml version=\"1.0\"?>\n<notes><note>звонить</note></notes>\n")
-                                         << false << false;
+        QTest::newRow("unrelated notes")
+            << QByteArray("<?xml version=\"1.0\"?>\n<notes><note>звонить</note></notes>\n") << false << false;
         QTest::newRow("truncated") << truncatedConfiguration() << false << true;
         QTest::newRow("over 16 MB") << QByteArray(16 * 1024 * 1024 + 1, ' ') << true << false;
     }
@@ -283,14 +285,16 @@ private slots:
         const ScriptedPrompter::Box& error = prompter.boxes.at(1);
         QCOMPARE(error.kind, QStringLiteral("critical"));
         QCOMPARE(error.title, errorTitle);
-        QVERIFY2(error.text.startsWith(QStringLiteral("Не удалось прочитать файл bad.xml.\n")), qPrintable(error.text));
+        QVERIFY2(error.text.startsWith(QStringLiteral("Не удалось прочитать файл bad.xml.\n")),
+                 qPrintable(error.text));
         if (tooLarge) {
             QVERIFY(error.text.endsWith(QStringLiteral("Файл слишком велик.")));
         } else {
             QVERIFY2(error.text.contains(QStringLiteral("(строка ")), qPrintable(error.text));
         }
         if (partial) {
-            QCOMPARE(prompter.lastBox().text, QStringLiteral("Открыть прочитанную часть как новую конфигурацию?"));
+            QCOMPARE(prompter.lastBox().text,
+                     QStringLiteral("Открыть прочитанную часть как новую конфигурацию?"));
             QCOMPARE(prompter.lastBox().defaultButton, QMessageBox::No);
         }
         QCOMPARE(window.configuration().backlightTime, 99);

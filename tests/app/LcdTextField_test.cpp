@@ -55,20 +55,28 @@ private slots:
         QTest::addColumn<QString>("unshowable");
         QTest::addColumn<QString>("cutNote");
         QTest::newRow("Cyrillic look-alikes show as the Latin letters stored")
-            << 20 << "Дверь" << false << "Дверь" << 15 << QStringLiteral("Дв\u0065\u0070ь") << "" << "";
-        QTest::newRow("an emoji takes two cells, each a dot")
-            << 20 << "Пожар " + fire << false << "Пожар " + fire << 12 << QStringLiteral("Пo\u0436ap ..") << fire
+            << 20 << "Дверь" << false << "Дверь" << 15 << QStringLiteral("Дв\u0065\u0070ь") << ""
             << "";
-        QTest::newRow("a sign without a display code") << 10 << "5 €" << false << "5 €" << 7 << "5 ." << "€" << "";
+        QTest::newRow("an emoji takes two cells, each a dot")
+            << 20 << "Пожар " + fire << false << "Пожар " + fire << 12 << QStringLiteral("Пo\u0436ap ..")
+            << fire << "";
+        QTest::newRow("a sign without a display code") << 10 << "5 €" << false << "5 €" << 7 << "5 ."
+                                                       << "€"
+                                                       << "";
         QTest::newRow("a 25-character paste is cut to 20 with a word")
-            << 20 << repeated("Склад", 5) << true << repeated("Склад", 4) << 0 << repeated("C\u043Aлaд", 4) << ""
+            << 20 << repeated("Склад", 5) << true << repeated("Склад", 4) << 0 << repeated("C\u043Aлaд", 4)
+            << ""
             << "Поле вмещает не более 20 символов. Отброшено символов: 5.";
-        QTest::newRow("an event text takes 10") << 10 << "НЕИСПРАВНОСТЬ" << true << "НЕИСПРАВНО" << 0
-                                               << "HEИCПPABHO" << "" << "Поле вмещает не более 10 символов. Отброшено символов: 3.";
-        QTest::newRow("typing past a command name's 19") << 19 << repeated("x", 20) << false << repeated("x", 19)
-                                                         << 0 << repeated("x", 19) << ""
-                                                         << "Поле вмещает не более 19 символов. Отброшено символов: 1.";
-        QTest::newRow("a full stop is shown as one") << 10 << "Эт. 2" << false << "Эт. 2" << 5 << "Эт. 2" << "" << "";
+        QTest::newRow("an event text takes 10")
+            << 10 << "НЕИСПРАВНОСТЬ" << true << "НЕИСПРАВНО" << 0 << "HEИCПPABHO"
+            << ""
+            << "Поле вмещает не более 10 символов. Отброшено символов: 3.";
+        QTest::newRow("typing past a command name's 19")
+            << 19 << repeated("x", 20) << false << repeated("x", 19) << 0 << repeated("x", 19) << ""
+            << "Поле вмещает не более 19 символов. Отброшено символов: 1.";
+        QTest::newRow("a full stop is shown as one") << 10 << "Эт. 2" << false << "Эт. 2" << 5 << "Эт. 2"
+                                                     << ""
+                                                     << "";
     }
 
     void counterAndDisplayFollowTheText()
@@ -100,8 +108,8 @@ private slots:
         QCOMPARE(field->unshowableCharacters(), unshowable);
         QCOMPARE(field->lastCutNote(), cutNote);
         const QString html = control<QLabel>(window, "deviceNameDisplay")->text();
-        QCOMPARE(html.count(QStringLiteral("color:#c00000")), display.count(QLatin1Char('.')) -
-                                                                  kept.left(width).count(QLatin1Char('.')));
+        QCOMPARE(html.count(QStringLiteral("color:#c00000")),
+                 display.count(QLatin1Char('.')) - kept.left(width).count(QLatin1Char('.')));
         QCOMPARE(control<QLabel>(window, "deviceNameLeft")->styleSheet().isEmpty(), cutNote.isEmpty());
     }
 
@@ -137,7 +145,8 @@ private slots:
                                                                     : "name";
             QTest::addRow("%s: Нет keeps it open", dialog)
                 << dialog << field << "Склад €" << int(QMessageBox::No) << true << false;
-            QTest::addRow("%s: Да accepts", dialog) << dialog << field << "Склад €" << int(QMessageBox::Yes) << true << true;
+            QTest::addRow("%s: Да accepts", dialog)
+                << dialog << field << "Склад €" << int(QMessageBox::Yes) << true << true;
             QTest::addRow("%s: showable, no question", dialog)
                 << dialog << field << "Склад 2" << int(QMessageBox::No) << false << true;
         }
@@ -192,9 +201,10 @@ private slots:
         QCOMPARE(prompter.count(QStringLiteral("question")), asked ? 1 : 0);
         if (asked) {
             QCOMPARE(prompter.lastBox().title, QStringLiteral("Экран прибора"));
-            QCOMPARE(prompter.lastBox().text,
-                     QStringLiteral("Экран прибора не может показать символы: €. Вместо каждого из них он покажет "
-                                    "точку.\nСохранить текст так?"));
+            QCOMPARE(
+                prompter.lastBox().text,
+                QStringLiteral("Экран прибора не может показать символы: €. Вместо каждого из них он покажет "
+                               "точку.\nСохранить текст так?"));
             QCOMPARE(prompter.lastBox().defaultButton, QMessageBox::No);
         }
         QCOMPARE(prompter.count(QStringLiteral("warning")), 0);

@@ -124,13 +124,30 @@ private slots:
     void menusAndToolBarHoldTheActionsInOrder()
     {
         MainWindow window(noPorts());
-        const QStringList menuSequence{"loadFromDevice", "saveToDevice", "checkConfiguration", "|",
-                                       "newConfiguration", "open", "", "save", "saveAs", "|", "quit"};
+        const QStringList menuSequence{"loadFromDevice",
+                                       "saveToDevice",
+                                       "checkConfiguration",
+                                       "|",
+                                       "newConfiguration",
+                                       "open",
+                                       "",
+                                       "save",
+                                       "saveAs",
+                                       "|",
+                                       "quit"};
         QCOMPARE(actionNames(control<QMenu>(window, "menuFile")->actions()), menuSequence);
         QCOMPARE(control<QMenu>(window, "menuFile")->actions().at(6)->menu(),
                  control<QMenu>(window, "menuRecentFiles"));
-        const QStringList toolBarSequence{"loadFromDevice", "saveToDevice", "checkConfiguration", "|",
-                                          "newConfiguration", "open", "save", "saveAs", "|", "quit"};
+        const QStringList toolBarSequence{"loadFromDevice",
+                                          "saveToDevice",
+                                          "checkConfiguration",
+                                          "|",
+                                          "newConfiguration",
+                                          "open",
+                                          "save",
+                                          "saveAs",
+                                          "|",
+                                          "quit"};
         QCOMPARE(actionNames(control<QToolBar>(window, "toolBar")->actions()), toolBarSequence);
         QCOMPARE(control<QAction>(window, "newConfiguration")->shortcut(),
                  QKeySequence(QStringLiteral("Ctrl+N")));

@@ -175,11 +175,12 @@ private slots:
         QTest::addColumn<int>("section");
         QTest::addColumn<int>("address");
         QTest::addColumn<QString>("question");
-        QTest::newRow("add into a missing section") << "add" << true << 4 << 7
-                                                  << "Будет добавлен секционный пульт с адресом 4. Продолжить?";
+        QTest::newRow("add into a missing section")
+            << "add" << true << 4 << 7 << "Будет добавлен секционный пульт с адресом 4. Продолжить?";
         QTest::newRow("add over a device") << "add" << false << 0 << 2 << "Адрес 2 уже добавлен. Заменить?";
         QTest::newRow("copy onto itself") << "copy" << false << 0 << 1 << "Адрес 1 уже добавлен. Заменить?";
-        QTest::newRow("move onto a device") << "edit" << true << 1 << 2 << "В секции 1 адрес 2 уже добавлен. Заменить?";
+        QTest::newRow("move onto a device")
+            << "edit" << true << 1 << 2 << "В секции 1 адрес 2 уже добавлен. Заменить?";
     }
 
     // The question comes with the dialog still open: No leaves it open with what was typed, and a
@@ -211,7 +212,8 @@ private slots:
                 pageControl<QSpinBox>(dialog, "section")->setValue(section);
             }
             pageControl<QSpinBox>(dialog, "address")->setValue(address);
-            for (const char* name : {"deviceName", "outsName", "loop1Name", "loop2Name", "line3Name", "line4Name"}) {
+            for (const char* name :
+                 {"deviceName", "outsName", "loop1Name", "loop2Name", "line3Name", "line4Name"}) {
                 field(dialog, name)->setText(QStringLiteral("Набрано"));
             }
             prompter.answers = {QMessageBox::No};
@@ -236,7 +238,8 @@ private slots:
         QCOMPARE(keptName, QStringLiteral("Набрано"));
         QCOMPARE(keptAddress, address);
         const int target = central ? section : 0;
-        QCOMPARE(configuration.sections.at(target).devices.at(address).names->loop2Name, std::u16string(u"Ha\u0431pa\u043Do"));
+        QCOMPARE(configuration.sections.at(target).devices.at(address).names->loop2Name,
+                 std::u16string(u"Ha\u0431pa\u043Do"));
     }
 
     void missingSectionIsCreatedOnlyAfterConfirmation()

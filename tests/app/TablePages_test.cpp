@@ -41,8 +41,9 @@ struct Pages
             auto& device = configuration.sections[central ? 1 : 0].devices[address];
             device.address = address;
             device.names = std::make_shared<config_zelmar::DeviceNames>();
-            for (auto* name : {&device.names->deviceName, &device.names->outsName, &device.names->loop1Name,
-                               &device.names->loop2Name, &device.names->line3Name, &device.names->line4Name}) {
+            for (auto* name :
+                 {&device.names->deviceName, &device.names->outsName, &device.names->loop1Name,
+                  &device.names->loop2Name, &device.names->line3Name, &device.names->line4Name}) {
                 *name = u"Прибор";
             }
         }
@@ -180,7 +181,8 @@ private slots:
             int address;
             const char16_t* device;
             const char16_t* loop1;
-        } devices[] = {{1, 5, u"Дверь склада", u"Шлейф"}, {2, 17, u"Окно", u"Шлейф"}, {3, 40, u"Склад", u"Датчик дыма"}};
+        } devices[] = {
+            {1, 5, u"Дверь склада", u"Шлейф"}, {2, 17, u"Окно", u"Шлейф"}, {3, 40, u"Склад", u"Датчик дыма"}};
         for (const auto& d : devices) {
             const int section = central ? d.section : 0;
             configuration.sections[section].address = section;
@@ -206,7 +208,8 @@ private slots:
         QCOMPARE(shown, shownAddresses);
         QCOMPARE(page.shownRowCount(), shownAddresses.size());
         const QString count = pageControl<QLabel>(&page, "labelCount")->text();
-        QCOMPARE(count.endsWith(QStringLiteral("(показано %1)").arg(shownAddresses.size())), shownAddresses.size() != 3);
+        QCOMPARE(count.endsWith(QStringLiteral("(показано %1)").arg(shownAddresses.size())),
+                 shownAddresses.size() != 3);
     }
 
     void aRowTheFilterHidesIsNoLongerSelected()

@@ -165,7 +165,8 @@ private slots:
         QVERIFY(!window.isModified());
         QCOMPARE(window.windowTitle(), programTitle);
         QVERIFY(sameContent(window.configuration(), config_zelmar::Configuration()));
-        QCOMPARE(control<QSpinBox>(window, "pultAddress")->value(), config_zelmar::Configuration().pultAddress);
+        QCOMPARE(control<QSpinBox>(window, "pultAddress")->value(),
+                 config_zelmar::Configuration().pultAddress);
 
         prompter.fileNames << folder.filePath("b.xml");
         control<QAction>(window, "save")->trigger(); // no file: Save acts as Save As

@@ -555,8 +555,10 @@ private:
 TEST(TransferCancel, AReadStopsBeforeTheNextPageAtNormalSpeedAndTheConfigurationStaysUntouched)
 {
     // Reports: 1 after identification, 2 after the option page, then one per configuration page.
-    const std::vector<std::pair<const char*, std::size_t>> points{
-        {"after identification", 1}, {"after the option page", 2}, {"half-way", 100}, {"after the last page", 192}};
+    const std::vector<std::pair<const char*, std::size_t>> points{{"after identification", 1},
+                                                                  {"after the option page", 2},
+                                                                  {"half-way", 100},
+                                                                  {"after the last page", 192}};
     for (bool raised : {false, true}) {
         for (const auto& [point, reports] : points) {
             SCOPED_TRACE(std::string(point) + (raised ? " raised" : ""));

@@ -209,7 +209,8 @@ bool saveEditDialogs(QWidget& window, const QDir& folder)
     // Texts the display cannot show all of: look-alike letters, a sign and an emoji.
     DeviceEditDialog displayDevice(&window, &section, nullptr);
     displayDevice.loadDevice(sampleDevice(), 0);
-    displayDevice.findChild<QLineEdit*>(QStringLiteral("deviceName"))->setText(QStringLiteral("Склад № 2 \U0001F525"));
+    displayDevice.findChild<QLineEdit*>(QStringLiteral("deviceName"))
+        ->setText(QStringLiteral("Склад № 2 \U0001F525"));
     displayDevice.findChild<QLineEdit*>(QStringLiteral("loop1Name"))->setText(QStringLiteral("Котёл 5 €"));
     ok = save(displayDevice, folder, QStringLiteral("17-device-dialog-display")) && ok;
     displayDevice.hide();
@@ -229,24 +230,27 @@ bool saveQuestions(QWidget& window, const QDir& folder)
     } questions[] = {
         {"18-unsaved-question", title, QStringLiteral("Сохранить изменения в конфигурации?"),
          QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save},
-        {"19-partial-open-question", title, QStringLiteral("Открыть прочитанную часть как новую конфигурацию?"),
+        {"19-partial-open-question", title,
+         QStringLiteral("Открыть прочитанную часть как новую конфигурацию?"),
          QMessageBox::Yes | QMessageBox::No, QMessageBox::No},
         {"20-display-question", QStringLiteral("Экран прибора"),
-         QStringLiteral("Экран прибора не может показать символы: № \U0001F525 €. Вместо каждого из них он покажет "
-                        "точку.\nСохранить текст так?"),
+         QStringLiteral(
+             "Экран прибора не может показать символы: № \U0001F525 €. Вместо каждого из них он покажет "
+             "точку.\nСохранить текст так?"),
          QMessageBox::Yes | QMessageBox::No, QMessageBox::No},
     };
     bool ok = true;
     for (const auto& question : questions) {
-        const auto box =
-            WidgetPrompter::questionBox(&window, question.title, question.text, question.buttons, question.defaultButton);
+        const auto box = WidgetPrompter::questionBox(&window, question.title, question.text, question.buttons,
+                                                     question.defaultButton);
         ok = save(*box, folder, QString::fromLatin1(question.name)) && ok;
         box->hide();
     }
-    QMessageBox error(QMessageBox::Critical, QStringLiteral("Ошибка"),
-                      QStringLiteral("Не удалось прочитать файл объект.xml.\nPremature end of document.\n(строка 120, "
-                                     "столбец 9)"),
-                      QMessageBox::Ok, &window);
+    QMessageBox error(
+        QMessageBox::Critical, QStringLiteral("Ошибка"),
+        QStringLiteral("Не удалось прочитать файл объект.xml.\nPremature end of document.\n(строка 120, "
+                       "столбец 9)"),
+        QMessageBox::Ok, &window);
     ok = save(error, folder, QStringLiteral("21-open-error")) && ok;
     error.hide();
     return ok;
@@ -330,7 +334,8 @@ int main(int argc, char* argv[])
     {
         AppSettings settings(settingsFile);
         for (const char* site : {"Склад 12.05.xml", "Администрация.xml", "Корпус Б.xml"}) {
-            settings.addRecentFile(QDir::home().filePath(QStringLiteral("Объекты/") + QString::fromUtf8(site)));
+            settings.addRecentFile(
+                QDir::home().filePath(QStringLiteral("Объекты/") + QString::fromUtf8(site)));
         }
     }
     EmulatedPanel emulatedPanel;
