@@ -212,7 +212,7 @@ bool saveEditDialogs(QWidget& window, const QDir& folder)
     displayDevice.findChild<QLineEdit*>(QStringLiteral("deviceName"))
         ->setText(QStringLiteral("Склад № 2 \U0001F525"));
     displayDevice.findChild<QLineEdit*>(QStringLiteral("loop1Name"))->setText(QStringLiteral("Котёл 5 €"));
-    ok = save(displayDevice, folder, QStringLiteral("17-device-dialog-display")) && ok;
+    ok = save(displayDevice, folder, QStringLiteral("20-device-dialog-display")) && ok;
     displayDevice.hide();
     return ok;
 }
@@ -228,12 +228,12 @@ bool saveQuestions(QWidget& window, const QDir& folder)
         QMessageBox::StandardButtons buttons;
         QMessageBox::StandardButton defaultButton;
     } questions[] = {
-        {"18-unsaved-question", title, QStringLiteral("Сохранить изменения в конфигурации?"),
+        {"21-unsaved-question", title, QStringLiteral("Сохранить изменения в конфигурации?"),
          QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save},
-        {"19-partial-open-question", title,
+        {"22-partial-open-question", title,
          QStringLiteral("Открыть прочитанную часть как новую конфигурацию?"),
          QMessageBox::Yes | QMessageBox::No, QMessageBox::No},
-        {"20-display-question", QStringLiteral("Экран прибора"),
+        {"23-display-question", QStringLiteral("Экран прибора"),
          QStringLiteral(
              "Экран прибора не может показать символы: № \U0001F525 €. Вместо каждого из них он покажет "
              "точку.\nСохранить текст так?"),
@@ -251,7 +251,7 @@ bool saveQuestions(QWidget& window, const QDir& folder)
         QStringLiteral("Не удалось прочитать файл объект.xml.\nPremature end of document.\n(строка 120, "
                        "столбец 9)"),
         QMessageBox::Ok, &window);
-    ok = save(error, folder, QStringLiteral("21-open-error")) && ok;
+    ok = save(error, folder, QStringLiteral("24-open-error")) && ok;
     error.hide();
     return ok;
 }
@@ -261,11 +261,11 @@ bool saveDevicesFilterAndRecentFiles(MainWindow& window, const QDir& folder)
     window.findChild<QPushButton*>(QStringLiteral("bDevices"))->click();
     auto* filter = window.findChild<QLineEdit*>(QStringLiteral("filter"));
     filter->setText(QStringLiteral("котел"));
-    bool ok = save(window, folder, QStringLiteral("22-devices-filter"));
+    bool ok = save(window, folder, QStringLiteral("25-devices-filter"));
     filter->clear();
     auto* recent = window.findChild<QMenu*>(QStringLiteral("menuRecentFiles"));
     recent->popup(window.mapToGlobal(QPoint(40, 40)));
-    ok = save(*recent, folder, QStringLiteral("23-recent-files")) && ok;
+    ok = save(*recent, folder, QStringLiteral("26-recent-files")) && ok;
     recent->hide();
     return ok;
 }
