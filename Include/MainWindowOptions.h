@@ -2,6 +2,9 @@
 
 #include "PortLister.h"
 
+#include <QDateTime>
+#include <QString>
+
 #include <functional>
 #include <memory>
 
@@ -18,4 +21,8 @@ struct MainWindowOptions
     // Empty: a transfer over the real serial ports.
     TransferFactory makeTransfer;
     PortLister portLister = PortLister::system();
+    // Where the settings kept between runs live; empty: the user's settings of the configurator.
+    QString settingsFile;
+    // The local date and time, for naming a configuration read from the panel; empty: the system clock.
+    std::function<QDateTime()> now;
 };
