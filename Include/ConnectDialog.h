@@ -27,6 +27,10 @@ public:
     // The chosen port as a path (of the listed port, or as typed); empty when none.
     QString portName() const;
     bool turbo() const;
+    void setTurbo(bool raised);
+    // Selects the port used last time whenever the list holds it (also after a refresh); otherwise the
+    // converter's port stays selected.
+    void setPreferredPort(const QString& port);
 
 public slots:
     void onUpdatePortList();

@@ -28,6 +28,8 @@ public:
     ~ConnectionCheckDialog() override;
 
     QString portName() const;
+    // The port used last time: chosen whenever the list holds it, instead of the converter's.
+    void setPreferredPort(const QString& port);
     bool running() const { return checkRunning; }
 
 public slots:

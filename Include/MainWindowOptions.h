@@ -3,6 +3,9 @@
 #include "ConnectionCheckSetup.h"
 #include "PortLister.h"
 
+#include <QDateTime>
+#include <QString>
+
 #include <functional>
 #include <memory>
 
@@ -21,4 +24,8 @@ struct MainWindowOptions
     TransferFactory makeTransfer;
     PortLister portLister = PortLister::system();
     ConnectionCheckSetup connectionCheck = ConnectionCheckSetup::system();
+    // Where the settings kept between runs live; empty: the user's settings of the configurator.
+    QString settingsFile;
+    // The local date and time, for naming a configuration read from the panel; empty: the system clock.
+    std::function<QDateTime()> now;
 };

@@ -31,14 +31,18 @@ public:
     // What sysfs tells of the converter port: "FT232R USB UART (A50285BI)"; empty when nothing.
     QString converterSummary() const { return shown.converterText; }
 
-    // Fills the list anew and selects the converter's port (no selection when it is not listed).
+    // The port used last time: selected whenever the list holds it, instead of the converter's.
+    void setPreferredPort(const QString& path);
+
+    // Fills the list anew and selects the preferred port when listed, else the converter's port (no
+    // selection when that is not listed).
     void fill();
     void startWatching();
     void stopWatching();
 
 public slots:
     // Fills the list anew when the ports have changed since the last look. A port the user chose stays
-    // chosen while it is there; otherwise the converter's port is selected again.
+    // chosen while it is there; otherwise the preferred or the converter's port is selected again.
     void refreshIfChanged();
 
 signals:
@@ -73,12 +77,13 @@ private:
 
     Snapshot look() const;
     void show(const Snapshot& snapshot);
-    void selectConverter();
+    void selectDefault();
     int indexOfPath(const QString& path) const;
 
     QComboBox* combo;
     PortLister ports;
     QTimer* watch;
     Snapshot shown;
+    QString preferred;
     bool userChose = false;
 };

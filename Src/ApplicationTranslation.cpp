@@ -36,8 +36,8 @@ QString installQtTranslation(QTranslator& translator, const QString& programFold
         if (translator.load(QString::fromLatin1(catalogue), folder)) {
             QCoreApplication::installTranslator(&translator);
             if (lcApp().isDebugEnabled()) {
-                qCDebug(lcApp).noquote() << "=== Qt translation" << folder + "/" + catalogue + ".qm:"
-                                         << yesAndNoTexts();
+                qCDebug(lcApp).noquote()
+                    << "=== Qt translation" << folder + "/" + catalogue + ".qm:" << yesAndNoTexts();
             }
             return folder;
         }

@@ -33,6 +33,16 @@ bool ConnectDialog::turbo() const
     return form->turbo->isChecked();
 }
 
+void ConnectDialog::setTurbo(bool raised)
+{
+    form->turbo->setChecked(raised);
+}
+
+void ConnectDialog::setPreferredPort(const QString& port)
+{
+    portField->setPreferredPort(port);
+}
+
 void ConnectDialog::onUpdatePortList()
 {
     portField->fill();

@@ -84,6 +84,11 @@ QString ConnectionCheckDialog::portName() const
     return portField->portName();
 }
 
+void ConnectionCheckDialog::setPreferredPort(const QString& port)
+{
+    portField->setPreferredPort(port);
+}
+
 void ConnectionCheckDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);

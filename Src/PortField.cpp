@@ -65,9 +65,17 @@ void PortField::setPortName(const QString& path)
 void PortField::fill()
 {
     show(look());
-    selectConverter();
+    selectDefault();
     userChose = false;
     emit portsChanged();
+}
+
+void PortField::setPreferredPort(const QString& path)
+{
+    preferred = path;
+    if (!userChose) {
+        selectDefault();
+    }
 }
 
 void PortField::startWatching()
@@ -93,7 +101,7 @@ void PortField::refreshIfChanged()
     if (userChose && !chosen.isEmpty() && (indexOfPath(chosen) >= 0 || !chosenWasListed)) {
         setPortName(chosen);
     } else {
-        selectConverter();
+        selectDefault();
         userChose = false;
     }
     emit portsChanged();
@@ -145,11 +153,13 @@ void PortField::show(const Snapshot& snapshot)
     shown = snapshot;
 }
 
-// The converter's port when it is listed; otherwise the first port stays selected, or none when the
-// converter is there but missing from the list.
-void PortField::selectConverter()
+// The preferred port when it is listed; else the converter's port when it is listed; otherwise the
+// first port stays selected, or none when the converter is there but missing from the list.
+void PortField::selectDefault()
 {
-    if (!shown.converter.isEmpty()) {
+    if (!preferred.isEmpty() && indexOfPath(preferred) >= 0) {
+        combo->setCurrentIndex(indexOfPath(preferred));
+    } else if (!shown.converter.isEmpty()) {
         combo->setCurrentIndex(indexOfPath(shown.converter));
     } else {
         combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);

@@ -250,6 +250,35 @@ private slots:
         QVERIFY(!watch->isActive());
     }
 
+    void portUsedLastTimeWinsOverTheConverterWhileListed_data()
+    {
+        QTest::addColumn<QString>("preferred");
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<QString>("afterReplug");
+        QTest::newRow("listed legacy port") << "/dev/ttyS1" << "/dev/ttyS1" << "/dev/ttyS1";
+        QTest::newRow("the described converter itself") << "/dev/ttyUSB0" << "/dev/ttyUSB0" << "/dev/ttyS0";
+        QTest::newRow("gone") << "/dev/ttyUSB7" << "/dev/ttyUSB0" << "/dev/ttyS0";
+    }
+
+    void portUsedLastTimeWinsOverTheConverterWhileListed()
+    {
+        QFETCH(QString, preferred);
+        QFETCH(QString, selected);
+        QFETCH(QString, afterReplug);
+        ChangingPorts ports;
+        ports.serial = {"/dev/ttyS0", "/dev/ttyS1"};
+        ports.plugConverterIn();
+        ConnectDialog dialog(nullptr, ports.lister());
+        dialog.setPreferredPort(preferred);
+        QCOMPARE(dialog.portName(), selected);
+        // The converter is unplugged while the dialog is open.
+        ports.serial = {"/dev/ttyS0", "/dev/ttyS1"};
+        ports.ftdi.clear();
+        ports.described.clear();
+        dialog.findChild<PortField*>()->refreshIfChanged();
+        QCOMPARE(dialog.portName(), afterReplug);
+    }
+
     void unchangedPortsLeaveTheFieldAlone()
     {
         ChangingPorts ports;

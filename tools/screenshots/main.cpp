@@ -1,9 +1,11 @@
 // Shows the main window with each of its six pages, the connection, About and progress dialogs, the
 // edit dialogs of the table pages (filled with a sample site), the problems list (for review and before
-// a write, with errors and with warnings only), the connection dialog with a described converter and the
-// connection check (passing, with hints, failing) in turn, and saves a PNG of each into the folder given
-// on the command line.
+// a write, with errors and with warnings only), the error boxes of files the reader refuses, the questions
+// that protect unsaved work, the devices filter and the recent files menu, the connection dialog with a
+// described converter and the connection check (passing, with hints, failing) in turn, and saves a PNG of
+// each into the folder given on the command line. Settings go to a scratch file, never to the user's.
 #include "AboutDialog.h"
+#include "AppSettings.h"
 #include "ApplicationTranslation.h"
 #include "ConnectDialog.h"
 #include "ConnectionCheckDialog.h"
@@ -18,14 +20,20 @@
 #include "PultChecker.h"
 #include "PultCommandEditDialog.h"
 #include "PultEditDialog.h"
+#include "WidgetPrompter.h"
 
 #include <config_zelmar/Configuration.h>
 #include <config_zelmar/ConfigurationCheck.h>
+#include <config_zelmar/ConfigurationDocument.h>
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
+#include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTranslator>
 #include <cstdio>
 
@@ -204,6 +212,68 @@ bool saveEditDialogs(QWidget& window, const QDir& folder)
     deviceCommandDialog.loadData(deviceCommand, true);
     ok = save(deviceCommandDialog, folder, QStringLiteral("16-device-command-dialog")) && ok;
     deviceCommandDialog.hide();
+
+    // Texts the display cannot show all of: look-alike letters, a sign and an emoji.
+    DeviceEditDialog displayDevice(&window, &section, nullptr);
+    displayDevice.loadDevice(sampleDevice(), 0);
+    displayDevice.findChild<QLineEdit*>(QStringLiteral("deviceName"))
+        ->setText(QStringLiteral("Склад № 2 \U0001F525"));
+    displayDevice.findChild<QLineEdit*>(QStringLiteral("loop1Name"))->setText(QStringLiteral("Котёл 5 €"));
+    ok = save(displayDevice, folder, QStringLiteral("20-device-dialog-display")) && ok;
+    displayDevice.hide();
+    return ok;
+}
+
+bool saveQuestions(QWidget& window, const QDir& folder)
+{
+    const QString title = QStringLiteral("Конфигуратор «Зелмар»");
+    const struct
+    {
+        const char* name;
+        QString title;
+        QString text;
+        QMessageBox::StandardButtons buttons;
+        QMessageBox::StandardButton defaultButton;
+    } questions[] = {
+        {"21-unsaved-question", title, QStringLiteral("Сохранить изменения в конфигурации?"),
+         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save},
+        {"22-partial-open-question", title,
+         QStringLiteral("Открыть прочитанную часть как новую конфигурацию?"),
+         QMessageBox::Yes | QMessageBox::No, QMessageBox::No},
+        {"23-display-question", QStringLiteral("Экран прибора"),
+         QStringLiteral(
+             "Экран прибора не может показать символы: № \U0001F525 €. Вместо каждого из них он покажет "
+             "точку.\nСохранить текст так?"),
+         QMessageBox::Yes | QMessageBox::No, QMessageBox::No},
+    };
+    bool ok = true;
+    for (const auto& question : questions) {
+        const auto box = WidgetPrompter::questionBox(&window, question.title, question.text, question.buttons,
+                                                     question.defaultButton);
+        ok = save(*box, folder, QString::fromLatin1(question.name)) && ok;
+        box->hide();
+    }
+    QMessageBox error(
+        QMessageBox::Critical, QStringLiteral("Ошибка"),
+        QStringLiteral("Не удалось прочитать файл объект.xml.\nPremature end of document.\n(строка 120, "
+                       "столбец 9)"),
+        QMessageBox::Ok, &window);
+    ok = save(error, folder, QStringLiteral("24-open-error")) && ok;
+    error.hide();
+    return ok;
+}
+
+bool saveDevicesFilterAndRecentFiles(MainWindow& window, const QDir& folder)
+{
+    window.findChild<QPushButton*>(QStringLiteral("bDevices"))->click();
+    auto* filter = window.findChild<QLineEdit*>(QStringLiteral("filter"));
+    filter->setText(QStringLiteral("котел"));
+    bool ok = save(window, folder, QStringLiteral("25-devices-filter"));
+    filter->clear();
+    auto* recent = window.findChild<QMenu*>(QStringLiteral("menuRecentFiles"));
+    recent->popup(window.mapToGlobal(QPoint(40, 40)));
+    ok = save(*recent, folder, QStringLiteral("26-recent-files")) && ok;
+    recent->hide();
     return ok;
 }
 
@@ -244,6 +314,38 @@ bool saveProblemsDialogs(QWidget& window, const QDir& folder)
     ProblemsDialog warningsOnly(&window, warnings, ProblemsDialog::Purpose::beforeWrite);
     ok = save(warningsOnly, folder, QStringLiteral("19-problems-warnings-before-write")) && ok;
     warningsOnly.hide();
+    return ok;
+}
+
+// The error box of Open, with the text the reader gives for each kind of file it refuses before parsing.
+bool saveRefusedFileBoxes(QWidget& window, const QDir& folder)
+{
+    QByteArray attributes = "<unknown";
+    for (int i = 0; i < 40; ++i) {
+        attributes += " a" + QByteArray::number(i) + "=\"\"";
+    }
+    const QByteArray start = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    const QByteArray root = "<configuration deviceId=\"Zelmar\" version=\"2\">\n";
+    const std::pair<QByteArray, QString> files[] = {
+        {start + "<!DOCTYPE configuration [<!ENTITY e \"x\">]>\n" + root + "</configuration>\n",
+         QStringLiteral("27-open-refused-doctype")},
+        {start + root + attributes + "/>\n</configuration>\n", QStringLiteral("28-open-refused-attributes")},
+        {"<?xml version=\"1.0\" encoding=\"x-unknown\"?>\n" + root + "</configuration>\n",
+         QStringLiteral("29-open-refused-encoding")},
+    };
+    bool ok = true;
+    for (const auto& [content, name] : files) {
+        QByteArray bytes = content;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        config_zelmar::Configuration configuration;
+        const config_zelmar::DocumentReadResult result =
+            config_zelmar::ConfigurationDocument::readDocument(buffer, configuration);
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Ошибка"), result.detailedMessage(),
+                        QMessageBox::Ok, &window);
+        ok = save(box, folder, name) && ok;
+        box.hide();
+    }
     return ok;
 }
 
@@ -297,7 +399,7 @@ bool saveHelpMenu(QWidget& window, const QDir& folder)
         return false;
     }
     menu->popup(window.mapToGlobal(QPoint(40, 20)));
-    const bool ok = save(*menu, folder, QStringLiteral("24-help-menu"));
+    const bool ok = save(*menu, folder, QStringLiteral("34-help-menu"));
     menu->hide();
     return ok;
 }
@@ -307,23 +409,23 @@ bool saveConnectionDialogs(QWidget& window, const MainWindowOptions& options, co
     bool ok = true;
     const PortLister ports = sampleConverterPorts(options.portLister);
     ConnectDialog converterDialog(&window, ports, options.connectionCheck);
-    ok = save(converterDialog, folder, QStringLiteral("20-connect-dialog-converter")) && ok;
+    ok = save(converterDialog, folder, QStringLiteral("30-connect-dialog-converter")) && ok;
     converterDialog.hide();
 
     const QString emulator = QString::fromUtf8(EmulatedPanel::portName);
     ConnectionCheckDialog passing(&window, ports, options.connectionCheck, emulator);
-    ok = save(passing, folder, QStringLiteral("21-connection-check")) && ok;
+    ok = save(passing, folder, QStringLiteral("31-connection-check")) && ok;
     passing.hide();
 
     ConnectionCheckSetup hinting = options.connectionCheck;
     hinting.environment =
         std::make_shared<HintingEnvironment>(EmulatedPanel::portName, options.connectionCheck.environment);
     ConnectionCheckDialog hints(&window, ports, hinting, emulator);
-    ok = save(hints, folder, QStringLiteral("22-connection-check-hints")) && ok;
+    ok = save(hints, folder, QStringLiteral("32-connection-check-hints")) && ok;
     hints.hide();
 
     ConnectionCheckDialog failing(&window, ports, options.connectionCheck, QStringLiteral("/dev/ttyUSB7"));
-    ok = save(failing, folder, QStringLiteral("23-connection-check-missing-port")) && ok;
+    ok = save(failing, folder, QStringLiteral("33-connection-check-missing-port")) && ok;
     failing.hide();
     return saveHelpMenu(window, folder) && ok;
 }
@@ -345,8 +447,18 @@ int main(int argc, char* argv[])
     QTranslator translator;
     installQtTranslation(translator, QCoreApplication::applicationDirPath());
 
+    QTemporaryDir scratch;
+    const QString settingsFile = scratch.filePath(QStringLiteral("settings.ini"));
+    {
+        AppSettings settings(settingsFile);
+        for (const char* site : {"Склад 12.05.xml", "Администрация.xml", "Корпус Б.xml"}) {
+            settings.addRecentFile(
+                QDir::home().filePath(QStringLiteral("Объекты/") + QString::fromUtf8(site)));
+        }
+    }
     EmulatedPanel emulatedPanel;
     MainWindowOptions options = emulatedPanel.attachTo(MainWindowOptions());
+    options.settingsFile = settingsFile;
     const MainWindowOptions dialogOptions = options;
     const PortLister ports = options.portLister;
     MainWindow window(std::move(options));
@@ -361,12 +473,22 @@ int main(int argc, char* argv[])
     AboutDialog aboutDialog(&window);
     ok = save(aboutDialog, folder, QStringLiteral("8-about-dialog")) && ok;
     aboutDialog.hide();
-    ProgressDialog progressDialog(&window, false);
+    qint64 now = 0;
+    ProgressDialog progressDialog(&window, false, [&now] { return now; });
+    now = 11000;
     progressDialog.setProgress(0.42f);
     ok = save(progressDialog, folder, QStringLiteral("9-progress-dialog")) && ok;
     progressDialog.hide();
+    ProgressDialog writeProgress(&window, true, [&now] { return now; });
+    now = 11000 + 95000;
+    writeProgress.setProgress(0.42f);
+    ok = save(writeProgress, folder, QStringLiteral("9b-progress-dialog-write")) && ok;
+    writeProgress.hide();
     ok = saveEditDialogs(window, folder) && ok;
     ok = saveProblemsDialogs(window, folder) && ok;
+    ok = saveRefusedFileBoxes(window, folder) && ok;
+    ok = saveQuestions(window, folder) && ok;
+    ok = saveDevicesFilterAndRecentFiles(window, folder) && ok;
     ok = saveConnectionDialogs(window, dialogOptions, folder) && ok;
     return ok ? 0 : 1;
 }
