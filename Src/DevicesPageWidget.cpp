@@ -6,6 +6,7 @@
 #include "ui_DevicesPageWidget.h"
 
 #include <config_zelmar/Configuration.h>
+#include <config_zelmar/ShownNames.h>
 
 #include <vector>
 
@@ -18,7 +19,7 @@ namespace {
 constexpr int sectionRole = Qt::UserRole;
 constexpr int addressRole = Qt::UserRole + 1;
 constexpr int columnCount = 9;
-constexpr int nameColumns = 6;
+constexpr int nameColumns = int(config_zelmar::deviceNameCount);
 constexpr int firstNameColumn = 3;
 constexpr int maxPults = 24;
 constexpr int maxDeviceAddress = 127;
@@ -32,29 +33,7 @@ constexpr int deviceNamesSize = 122;
 
 QString defaultTableText()
 {
-    return QStringLiteral("По умолчанию");
-}
-
-QString eventTableText(const Configuration& configuration, const Device& device)
-{
-    // A reference to a table that does not exist (a foreign file, a stray panel byte) shows the default.
-    const auto table = device.names == nullptr ? 0u : device.names->eventTable;
-    if (table == 0 || table >= configuration.eventTables.size()) {
-        return defaultTableText();
-    }
-    return QString::fromStdU16String(configuration.eventTables[table].name);
-}
-
-std::array<std::u16string, nameColumns> namesShown(const Device& device, int section)
-{
-    if (device.names != nullptr) {
-        const auto& n = *device.names;
-        return {n.deviceName, n.outsName, n.loop1Name, n.loop2Name, n.line3Name, n.line4Name};
-    }
-    const int a = device.address;
-    return {config_zelmar::defaultDeviceName(a, section), config_zelmar::defaultOutsName(a, section),
-            config_zelmar::defaultLoop1Name(a, section),  config_zelmar::defaultLoop2Name(a, section),
-            config_zelmar::defaultLine3Name(a, section),  config_zelmar::defaultLine4Name(a, section)};
+    return QString::fromStdU16String(config_zelmar::defaultEventTableCaption);
 }
 
 } // namespace
@@ -227,12 +206,12 @@ void DevicesPageWidget::fillRow(int row, Place place, const Device& device)
     first->setData(addressRole, place.address);
     table->setItem(row, 0, first);
     table->setItem(row, 1, centredItem(QString::number(isCentral ? device.address : device.zone)));
-    table->setItem(row, 2, centredItem(eventTableText(*configuration, device)));
-    const auto names = namesShown(device, isCentral ? place.section : 0);
-    const QFont& font = device.names != nullptr ? boldFont : italicFont;
+    table->setItem(row, 2, centredItem(QString::fromStdU16String(
+                               config_zelmar::shownEventTableName(*configuration, device))));
+    const auto names = config_zelmar::shownDeviceNames(device, isCentral ? place.section : 0);
     for (int i = 0; i < nameColumns; ++i) {
-        auto* item = new QTableWidgetItem(QString::fromStdU16String(names[i]));
-        item->setFont(font);
+        auto* item = new QTableWidgetItem(QString::fromStdU16String(names[std::size_t(i)].text));
+        item->setFont(names[std::size_t(i)].isDefault ? italicFont : boldFont);
         table->setItem(row, firstNameColumn + i, item);
     }
 }

@@ -18,5 +18,6 @@ int runConvert(const Arguments& arguments);
 int runEncode(const Arguments& arguments);
 int runDecode(const Arguments& arguments);
 int runEmulate(const Arguments& arguments);
+int runReport(const Arguments& arguments);
 
 } // namespace zelmar_cli
