@@ -24,6 +24,7 @@ class ProgressDialog;
 class PultsPageWidget;
 class QIntValidator;
 class QPushButton;
+class ReportCommands;
 
 // The configurator's one window: menu, tool bar, six page buttons over a stack of pages, the edited
 // configuration with its modified flag, and the file and panel commands. Receives the progress of panel
@@ -75,6 +76,8 @@ private:
     void applyInitialPageButtonState();
     void insertPages();
     void connectActions();
+    void createReportCommands(std::function<QDateTime()> clock);
+    QString reportSourceName() const;
     void connectPageButtons();
     void connectPages();
     void connectOptionControls();
@@ -107,6 +110,7 @@ private:
     std::unique_ptr<EventsPageWidget> eventsPage;
     std::unique_ptr<DevicesPageWidget> devicesPage;
     std::unique_ptr<CommandsPageWidget> commandsPage;
+    ReportCommands* reportCommands = nullptr;
     QPushButton* currentPageButton = nullptr;
     QFont normalFont;
     QFont boldFont;

@@ -2,6 +2,8 @@
 
 #include "PortLister.h"
 
+#include <QDateTime>
+
 #include <functional>
 #include <memory>
 
@@ -18,4 +20,6 @@ struct MainWindowOptions
     // Empty: a transfer over the real serial ports.
     TransferFactory makeTransfer;
     PortLister portLister = PortLister::system();
+    // The local date and time the reports are dated with.
+    std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
 };

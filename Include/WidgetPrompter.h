@@ -17,4 +17,6 @@ public:
                          const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& caption, const QString& directory,
                          const QString& filter) override;
+    QString saveFileNameWithFilter(QWidget* parent, const QString& caption, const QString& directory,
+                                   const QString& filters, QString& selectedFilter) override;
 };

@@ -4,12 +4,14 @@
 #include "ApplicationResources.h"
 #include "CommandsPageWidget.h"
 #include "ConnectDialog.h"
+#include "DocumentsLocation.h"
 #include "DevicesPageWidget.h"
 #include "EventsPageWidget.h"
 #include "OptionControls.h"
 #include "ProgressDialog.h"
 #include "Prompter.h"
 #include "PultsPageWidget.h"
+#include "ReportCommands.h"
 #include "ui_MainWindow.h"
 
 #include "config_zelmar/ConfigZelmar.h"
@@ -17,12 +19,10 @@
 #include "config_zelmar/ProgramIdentity.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QIntValidator>
 #include <QSaveFile>
-#include <QStandardPaths>
 
 namespace {
 
@@ -44,14 +44,6 @@ QString programTitle()
 QString xmlFilter()
 {
     return QObject::tr("XML-файлы (*.xml)");
-}
-
-// The user's documents folder; the home folder where it does not exist (many Linux accounts have none),
-// since a file dialog given a missing folder would take its name for the file name.
-QString documentsLocation()
-{
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return QDir(documents).exists() ? documents : QDir::homePath();
 }
 
 QString errorTitle()
@@ -80,6 +72,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     devicesPage->loadTable();
     eventsPage->loadTable();
     commandsPage->loadTable();
+    createReportCommands(std::move(options.clock));
     connectActions();
     connectPageButtons();
     connectPages();
@@ -126,6 +119,36 @@ void MainWindow::connectActions()
     connect(form->saveAs, &QAction::triggered, this, &MainWindow::onSaveAs);
     connect(form->quit, &QAction::triggered, this, &MainWindow::close);
     connect(form->about, &QAction::triggered, this, &MainWindow::onAbout);
+    connect(form->printReport, &QAction::triggered, reportCommands, &ReportCommands::onPrint);
+    connect(form->exportReport, &QAction::triggered, reportCommands, &ReportCommands::onExportReport);
+    connect(form->exportDevicesCsv, &QAction::triggered, reportCommands, &ReportCommands::onExportDevicesCsv);
+}
+
+void MainWindow::createReportCommands(std::function<QDateTime()> clock)
+{
+    ReportCommands::Source source;
+    source.storedConfiguration = [this]() -> const config_zelmar::Configuration& {
+        storeToConfiguration();
+        return config;
+    };
+    source.filePath = [this] { return filePath; };
+    source.sourceName = [this] { return reportSourceName(); };
+    source.clock = std::move(clock);
+    reportCommands = new ReportCommands(this, form->reportChangesOnly, std::move(source));
+}
+
+// The file name; for a configuration not saved yet, what the title calls it, or a new configuration.
+QString MainWindow::reportSourceName() const
+{
+    if (!fileName.isEmpty()) {
+        return fileName;
+    }
+    const QString suffix = QStringLiteral(" - ") + programTitle();
+    const QString title = windowTitle();
+    if (title.endsWith(suffix)) {
+        return title.left(title.size() - suffix.size()).remove(QLatin1Char('*'));
+    }
+    return tr("Новая конфигурация");
 }
 
 void MainWindow::connectPageButtons()

@@ -34,6 +34,7 @@ ACTION_ICONS = {
     "go-up": "actions/go-up",
     "go-down": "actions/go-down",
     "go-bottom": "actions/go-bottom",
+    "document-print": "actions/document-print",
 }
 
 

@@ -1,5 +1,5 @@
 // Shows the main window with each of its six pages, the connection, About and progress dialogs and the
-// edit dialogs of the table pages (filled with a sample site) in turn, and saves a PNG of each into the
+// edit dialogs of the table pages and the print preview of the report (filled with a sample site) in turn, and saves a PNG of each into the
 // folder given on the command line.
 #include "AboutDialog.h"
 #include "ConnectDialog.h"
@@ -14,10 +14,14 @@
 #include "PultEditDialog.h"
 
 #include <config_zelmar/Configuration.h>
+#include <sample_sites/SampleSites.h>
 
 #include <QApplication>
 #include <QDir>
+#include <QAction>
+#include <QPrintPreviewDialog>
 #include <QPushButton>
+#include <QTimer>
 #include <QTranslator>
 #include <cstdio>
 
@@ -67,74 +71,31 @@ bool savePages(MainWindow& window, const QDir& folder)
     return ok;
 }
 
-// A configuration as a technician would have it: named consoles and devices, an own event table.
+// A configuration as a technician would have it before naming anything: an own event table.
 config_zelmar::Configuration sampleConfiguration(bool central)
 {
     config_zelmar::Configuration configuration;
     configuration.setPultType(central);
-    config_zelmar::EventTable table = config_zelmar::Configuration::defaultEventTable;
-    table.name = u"Склад";
-    table.texts[config_zelmar::Event::loop1Fire] = u"Возгорание";
-    table.emergency[config_zelmar::Event::loop1TakeOff] = true;
-    configuration.appendEventTable(table);
+    configuration.appendEventTable(sample_sites::storeTable());
     return configuration;
 }
 
-config_zelmar::Device sampleDevice()
+// The print preview of the sample site's report, as Файл → Печать… shows it.
+bool savePrintPreview(MainWindow& window, const QDir& folder)
 {
-    config_zelmar::Device device;
-    device.address = 17;
-    device.zone = 3;
-    device.names = std::make_shared<config_zelmar::DeviceNames>();
-    device.names->eventTable = 1;
-    device.names->deviceName = u"Склад готовой продук";
-    device.names->outsName = u"Сирена и табло ВЫХОД";
-    device.names->loop1Name = u"Дымовые извещатели";
-    device.names->loop2Name = u"Ручные извещатели";
-    device.names->line3Name = u"Дверь склада";
-    device.names->line4Name = u"Окна первого этажа";
-    return device;
-}
-
-// A small site on a central console, so that every table page shows rows: named and default-named
-// consoles (one with a duplicate), renamed devices, an own event table and a few commands.
-void fillSampleSite(config_zelmar::Configuration& configuration)
-{
-    configuration = sampleConfiguration(true);
-    const char16_t* consoleNames[] = {u"Склад", u"", u"Администрация"};
-    for (int address = 1; address <= 3; ++address) {
-        config_zelmar::Section section;
-        section.address = address;
-        section.group = address;
-        section.name = consoleNames[address - 1];
-        section.dubler = address == 3;
-        section.dublerName = section.dubler ? u"Проходная" : u"";
-        configuration.sections[address] = section;
-    }
-    config_zelmar::Device device = sampleDevice();
-    configuration.sections[1].devices[device.address] = device;
-    device.address = 18;
-    device.names->deviceName = u"Котельная";
-    device.names->eventTable = 0;
-    configuration.sections[3].devices[device.address] = device;
-
-    config_zelmar::Command reset(true);
-    reset.name = u"Сброс всех пультов";
-    reset.setConsoleAddress(0);
-    reset.setConsoleReset(true);
-    configuration.commands.push_back(reset);
-    config_zelmar::Command siren(true);
-    siren.name = u"Сирена склада";
-    siren.setConsoleAddress(1);
-    siren.setDeviceAddress(17);
-    siren.setOutputOn(1, true);
-    siren.setOutputOn(2, true);
-    configuration.commands.push_back(siren);
-    config_zelmar::Command continuation(true);
-    continuation.name = config_zelmar::Command::continuationName;
-    continuation.setConsoleAddress(3);
-    continuation.setGroupCommand(5, true);
-    configuration.commands.push_back(continuation);
+    bool ok = false;
+    QTimer::singleShot(0, [&] {
+        auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        if (preview == nullptr) {
+            std::fprintf(stderr, "the print preview did not appear\n");
+            return;
+        }
+        preview->resize(1200, 760);
+        ok = save(*preview, folder, QStringLiteral("17-print-preview"));
+        preview->reject();
+    });
+    window.findChild<QAction*>(QStringLiteral("printReport"))->trigger();
+    return ok;
 }
 
 bool saveEditDialogs(QWidget& window, const QDir& folder)
@@ -156,11 +117,11 @@ bool saveEditDialogs(QWidget& window, const QDir& folder)
     pultDialog.hide();
 
     DeviceEditDialog centralDevice(&window, &central, nullptr);
-    centralDevice.loadDevice(sampleDevice(), 7);
+    centralDevice.loadDevice(sample_sites::namedDevice(), 7);
     ok = save(centralDevice, folder, QStringLiteral("11-device-dialog-central")) && ok;
     centralDevice.hide();
     DeviceEditDialog sectionDevice(&window, &section, nullptr);
-    sectionDevice.loadDevice(sampleDevice(), 0);
+    sectionDevice.loadDevice(sample_sites::namedDevice(), 0);
     ok = save(sectionDevice, folder, QStringLiteral("12-device-dialog-section")) && ok;
     sectionDevice.hide();
     DeviceEditDialog newDevice(&window, &central, nullptr);
@@ -223,7 +184,7 @@ int main(int argc, char* argv[])
     const PortLister ports = options.portLister;
     MainWindow window(std::move(options));
     // The central console shows every page button and option group.
-    fillSampleSite(window.configuration());
+    window.configuration() = sample_sites::sampleSite();
     window.loadFromConfiguration();
 
     bool ok = savePages(window, folder);
@@ -238,5 +199,6 @@ int main(int argc, char* argv[])
     ok = save(progressDialog, folder, QStringLiteral("9-progress-dialog")) && ok;
     progressDialog.hide();
     ok = saveEditDialogs(window, folder) && ok;
+    ok = savePrintPreview(window, folder) && ok;
     return ok ? 0 : 1;
 }
