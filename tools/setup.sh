@@ -15,7 +15,7 @@ cd "$(dirname "$0")/.."
 build_dir=${BUILD_DIR:-build}
 
 packages=(cmake ninja-build g++ qtbase5-dev qtbase5-dev-tools qttranslations5-l10n
-          tango-icon-theme libgtest-dev xvfb xauth fonts-dejavu-core python3)
+          tango-icon-theme libgtest-dev xvfb xauth fonts-dejavu-core python3 poppler-utils)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' || missing+=("$package")
