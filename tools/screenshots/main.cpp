@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QAction>
+#include <QMenu>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QTimer>
@@ -160,6 +161,20 @@ bool saveEditDialogs(QWidget& window, const QDir& folder)
     return ok;
 }
 
+// The Файл menu with its report commands.
+bool saveFileMenu(MainWindow& window, const QDir& folder)
+{
+    auto* menu = window.findChild<QMenu*>(QStringLiteral("menuFile"));
+    if (menu == nullptr) {
+        std::fprintf(stderr, "no menu menuFile\n");
+        return false;
+    }
+    menu->popup(window.mapToGlobal(QPoint(0, 0)));
+    const bool ok = save(*menu, folder, QStringLiteral("18-file-menu"));
+    menu->hide();
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -200,5 +215,6 @@ int main(int argc, char* argv[])
     progressDialog.hide();
     ok = saveEditDialogs(window, folder) && ok;
     ok = savePrintPreview(window, folder) && ok;
+    ok = saveFileMenu(window, folder) && ok;
     return ok ? 0 : 1;
 }
