@@ -131,10 +131,14 @@ private slots:
     void menusAndToolBarHoldTheActionsInOrder()
     {
         MainWindow window(noPorts());
-        const QStringList fileSequence{"loadFromDevice", "saveToDevice", "|", "open",
-                                       "save",           "saveAs",       "|", "quit"};
-        QCOMPARE(actionNames(control<QMenu>(window, "menuFile")->actions()), fileSequence);
-        QCOMPARE(actionNames(control<QToolBar>(window, "toolBar")->actions()), fileSequence);
+        const QStringList fileSequence{"loadFromDevice", "saveToDevice", "|", "open", "save", "saveAs", "|"};
+        const QStringList reportMenu{"printReport", "exportReport", "reportChangesOnly", "exportDevicesCsv"};
+        const QStringList menuSequence = fileSequence + reportMenu + QStringList{"|", "quit"};
+        const QStringList toolBarSequence = fileSequence + QStringList{"printReport", "|", "quit"};
+        QCOMPARE(actionNames(control<QMenu>(window, "menuFile")->actions()), menuSequence);
+        QCOMPARE(actionNames(control<QToolBar>(window, "toolBar")->actions()), toolBarSequence);
+        QVERIFY(control<QAction>(window, "reportChangesOnly")->isCheckable());
+        QCOMPARE(control<QAction>(window, "printReport")->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
         QCOMPARE(actionNames(control<QMenu>(window, "menuHelp")->actions()), QStringList{"about"});
         QCOMPARE(control<QAction>(window, "loadFromDevice")->shortcut(),
                  QKeySequence(QStringLiteral("Ctrl+R")));
