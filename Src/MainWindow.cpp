@@ -137,7 +137,8 @@ void MainWindow::createReportCommands(std::function<QDateTime()> clock)
     reportCommands = new ReportCommands(this, form->reportChangesOnly, std::move(source));
 }
 
-// The file name; for a configuration not saved yet, what the title calls it, or a new configuration.
+// The file name; for a configuration not saved yet, what the title calls it, else the panel it was read
+// from or a new configuration.
 QString MainWindow::reportSourceName() const
 {
     if (!fileName.isEmpty()) {
@@ -148,7 +149,8 @@ QString MainWindow::reportSourceName() const
     if (title.endsWith(suffix)) {
         return title.left(title.size() - suffix.size()).remove(QLatin1Char('*'));
     }
-    return tr("Новая конфигурация");
+    // Only a read from the panel fills in the firmware version.
+    return config.firmwareVersion.empty() ? tr("Новая конфигурация") : tr("Прибор");
 }
 
 void MainWindow::connectPageButtons()

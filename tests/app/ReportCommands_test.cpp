@@ -99,6 +99,36 @@ private slots:
         QVERIFY(prompter.fileDialogDirectories.value(0).endsWith(QStringLiteral("/отчёт.pdf")));
     }
 
+    void theHeadingNamesWhatTheReportIsOf_data()
+    {
+        QTest::addColumn<QString>("savedAs");
+        QTest::addColumn<QString>("firmware");
+        QTest::addColumn<QString>("source");
+        QTest::newRow("saved file") << "site.xml" << "" << "site.xml";
+        QTest::newRow("read from the panel") << "" << "2.1.3" << "Прибор";
+        QTest::newRow("new configuration") << "" << "" << "Новая конфигурация";
+    }
+
+    void theHeadingNamesWhatTheReportIsOf()
+    {
+        QFETCH(QString, savedAs);
+        QFETCH(QString, firmware);
+        QFETCH(QString, source);
+        QTemporaryDir folder;
+        ScriptedPrompter prompter;
+        window->configuration().firmwareVersion = firmware.toStdString();
+        if (!savedAs.isEmpty()) {
+            prompter.fileNames = QStringList{folder.filePath(savedAs)};
+            window->onSaveAs();
+        }
+        prompter.fileNames = QStringList{folder.filePath("report.html")};
+        prompter.selectedFilters = QStringList{htmlFilter};
+        trigger(*window, "exportReport");
+        const QString html = QString::fromUtf8(contentOf(folder.filePath("report.html")));
+        QVERIFY2(html.contains(QStringLiteral("<td>Конфигурация:</td><td>") + source + QStringLiteral("</td>")),
+                 qPrintable(html.left(2000)));
+    }
+
     void changesOnlyFollowsTheMenuSwitch()
     {
         QTemporaryDir folder;
