@@ -206,8 +206,9 @@ void DevicesPageWidget::fillRow(int row, Place place, const Device& device)
     first->setData(addressRole, place.address);
     table->setItem(row, 0, first);
     table->setItem(row, 1, centredItem(QString::number(isCentral ? device.address : device.zone)));
-    table->setItem(row, 2, centredItem(QString::fromStdU16String(
-                               config_zelmar::shownEventTableName(*configuration, device))));
+    table->setItem(
+        row, 2,
+        centredItem(QString::fromStdU16String(config_zelmar::shownEventTableName(*configuration, device))));
     const auto names = config_zelmar::shownDeviceNames(device, isCentral ? place.section : 0);
     for (int i = 0; i < nameColumns; ++i) {
         auto* item = new QTableWidgetItem(QString::fromStdU16String(names[std::size_t(i)].text));

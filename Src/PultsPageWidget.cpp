@@ -109,7 +109,8 @@ void PultsPageWidget::fillRow(int row, const Section& section)
     auto* nameItem = new QTableWidgetItem(QString::fromStdU16String(name.text));
     nameItem->setFont(name.isDefault ? italicFont : boldFont);
     form->table->setItem(row, 2, nameItem);
-    auto* dublerItem = new QTableWidgetItem(QString::fromStdU16String(config_zelmar::shownDublerName(section).text));
+    auto* dublerItem =
+        new QTableWidgetItem(QString::fromStdU16String(config_zelmar::shownDublerName(section).text));
     if (section.dubler) {
         dublerItem->setFont(name.isDefault ? italicFont : boldFont);
     }

@@ -9,10 +9,10 @@
 #include <report/ReportBuilder.h>
 #include <report/ReportFile.h>
 
+#include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QMainWindow>
-#include <QAction>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -43,8 +43,7 @@ report::ReportFormat chosenFormat(const QString& path, const QString& filter)
 
 ReportCommands::ReportCommands(QMainWindow* mainWindow, QAction* changesOnlyAction, Source reportSource)
     : QObject(mainWindow), window(mainWindow), changesOnly(changesOnlyAction), source(std::move(reportSource))
-{
-}
+{}
 
 QString ReportCommands::reportFilters()
 {

@@ -54,8 +54,9 @@ QString WidgetPrompter::saveFileName(QWidget* parent, const QString& caption, co
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
-QString WidgetPrompter::saveFileNameWithFilter(QWidget* parent, const QString& caption, const QString& directory,
-                                               const QString& filters, QString& selectedFilter)
+QString WidgetPrompter::saveFileNameWithFilter(QWidget* parent, const QString& caption,
+                                               const QString& directory, const QString& filters,
+                                               QString& selectedFilter)
 {
     // The extension added to a name typed without one follows the filter the user picks.
     QFileDialog dialog(parent, caption, directory, filters);

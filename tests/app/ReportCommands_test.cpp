@@ -65,7 +65,8 @@ private slots:
         QTest::newRow("PDF chosen") << "report.pdf" << pdfFilter << QByteArray("%PDF");
         QTest::newRow("HTML chosen") << "report.html" << htmlFilter << QByteArray("<!DOCTYPE html>");
         QTest::newRow("HTML typed, PDF chosen") << "report.htm" << pdfFilter << QByteArray("<!DOCTYPE html>");
-        QTest::newRow("other extension, HTML chosen") << "report.txt" << htmlFilter << QByteArray("<!DOCTYPE html>");
+        QTest::newRow("other extension, HTML chosen")
+            << "report.txt" << htmlFilter << QByteArray("<!DOCTYPE html>");
     }
 
     void exportTakesTheFormatFromTheFilterUnlessTheNameSaysIt()
@@ -79,7 +80,8 @@ private slots:
         prompter.selectedFilters = QStringList{filter};
         trigger(*window, "exportReport");
         QVERIFY(contentOf(folder.filePath(typedName)).startsWith(start));
-        QCOMPARE(prompter.fileDialogFilters.value(0), QStringLiteral("PDF-файлы (*.pdf);;HTML-файлы (*.html *.htm)"));
+        QCOMPARE(prompter.fileDialogFilters.value(0),
+                 QStringLiteral("PDF-файлы (*.pdf);;HTML-файлы (*.html *.htm)"));
         QCOMPARE(prompter.count(QStringLiteral("critical")), 0);
     }
 
@@ -104,9 +106,15 @@ private slots:
         QTest::addColumn<QString>("savedAs");
         QTest::addColumn<QString>("firmware");
         QTest::addColumn<QString>("source");
-        QTest::newRow("saved file") << "site.xml" << "" << "site.xml";
-        QTest::newRow("read from the panel") << "" << "2.1.3" << "Прибор";
-        QTest::newRow("new configuration") << "" << "" << "Новая конфигурация";
+        QTest::newRow("saved file") << "site.xml"
+                                    << ""
+                                    << "site.xml";
+        QTest::newRow("read from the panel") << ""
+                                             << "2.1.3"
+                                             << "Прибор";
+        QTest::newRow("new configuration") << ""
+                                           << ""
+                                           << "Новая конфигурация";
     }
 
     void theHeadingNamesWhatTheReportIsOf()
@@ -125,8 +133,9 @@ private slots:
         prompter.selectedFilters = QStringList{htmlFilter};
         trigger(*window, "exportReport");
         const QString html = QString::fromUtf8(contentOf(folder.filePath("report.html")));
-        QVERIFY2(html.contains(QStringLiteral("<td>Конфигурация:</td><td>") + source + QStringLiteral("</td>")),
-                 qPrintable(html.left(2000)));
+        QVERIFY2(
+            html.contains(QStringLiteral("<td>Конфигурация:</td><td>") + source + QStringLiteral("</td>")),
+            qPrintable(html.left(2000)));
     }
 
     void changesOnlyFollowsTheMenuSwitch()
@@ -152,7 +161,8 @@ private slots:
         prompter.fileNames = QStringList{folder.filePath("devices.csv")};
         trigger(*window, "exportDevicesCsv");
         const QByteArray csv = contentOf(folder.filePath("devices.csv"));
-        QVERIFY(csv.startsWith("\xEF\xBB\xBF" "Секция;Адрес;Зона;"));
+        QVERIFY(csv.startsWith("\xEF\xBB\xBF"
+                               "Секция;Адрес;Зона;"));
         QCOMPARE(csv.count("\r\n"), 3);
         QVERIFY(csv.contains("1;17;;Склад готовой продук;"));
         QCOMPARE(prompter.fileDialogFilters.value(0), QStringLiteral("CSV-файлы (*.csv)"));

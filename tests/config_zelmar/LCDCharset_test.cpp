@@ -108,15 +108,15 @@ TEST(LCDCharset, ReadableTextTurnsLookAlikesOfRussianWordsBackIntoCyrillic)
         std::u16string readable;
     };
     const Case cases[] = {
-        {u"Cклaд", u"Склад"},                       // twins inside a Cyrillic word
-        {u"Aдpec 3.15", u"Адрес 3.15"},             // a default name as stored
-        {u"Aдpec 15 Л.c. 4", u"Адрес 15 Л.с. 4"},   // a lone twin beside Russian words
-        {u"HOPMA", u"НОРМА"},                       // only twins: read as Russian
-        {u"bЯ", u"ЬЯ"},                             // the capital soft sign
-        {u"Device 7.12", u"Device 7.12"},           // a Latin word keeps its letters
-        {u"Pult OK", u"Pult OK"},                   // twins beside a Latin word stay Latin
-        {u"SMS-цeнтp", u"SMS-центр"},               // a Latin and a Russian word side by side
-        {u"Дверь № 5", u"Дверь № 5"},               // nothing to turn back
+        {u"Cклaд", u"Склад"},                     // twins inside a Cyrillic word
+        {u"Aдpec 3.15", u"Адрес 3.15"},           // a default name as stored
+        {u"Aдpec 15 Л.c. 4", u"Адрес 15 Л.с. 4"}, // a lone twin beside Russian words
+        {u"HOPMA", u"НОРМА"},                     // only twins: read as Russian
+        {u"bЯ", u"ЬЯ"},                           // the capital soft sign
+        {u"Device 7.12", u"Device 7.12"},         // a Latin word keeps its letters
+        {u"Pult OK", u"Pult OK"},                 // twins beside a Latin word stay Latin
+        {u"SMS-цeнтp", u"SMS-центр"},             // a Latin and a Russian word side by side
+        {u"Дверь № 5", u"Дверь № 5"},             // nothing to turn back
         {u"", u""},
     };
     for (const Case& c : cases) {

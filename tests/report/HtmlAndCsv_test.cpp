@@ -17,8 +17,8 @@ namespace {
 
 QString html(const Configuration& configuration)
 {
-    return QString::fromUtf8(
-        report::htmlReport(report::buildReport(configuration, {u"site.xml", u"01.02.2025 10:30", false, {}})));
+    return QString::fromUtf8(report::htmlReport(
+        report::buildReport(configuration, {u"site.xml", u"01.02.2025 10:30", false, {}})));
 }
 
 QStringList csvLines(const Configuration& configuration)
@@ -74,13 +74,16 @@ TEST(DeviceCsv, OneRowPerListedDeviceWithFieldsASpreadsheetKeepsAsText)
         SCOPED_TRACE(c.name);
         const QStringList lines = csvLines(withDeviceNamed(c.deviceName));
         ASSERT_EQ(lines.size(), 2);
-        EXPECT_EQ(lines[0], QStringLiteral("Секция;Адрес;Зона;Прибор;Выходы;Шлейф 1;Шлейф 2;ЛС 3;ЛС 4;События"));
-        EXPECT_TRUE(lines[1].startsWith(QStringLiteral("0;17;3;") + c.field + QLatin1Char(';'))) << lines[1].toStdString();
+        EXPECT_EQ(lines[0],
+                  QStringLiteral("Секция;Адрес;Зона;Прибор;Выходы;Шлейф 1;Шлейф 2;ЛС 3;ЛС 4;События"));
+        EXPECT_TRUE(lines[1].startsWith(QStringLiteral("0;17;3;") + c.field + QLatin1Char(';')))
+            << lines[1].toStdString();
     }
     // A central console lists the named devices of every section, without zones.
     const QStringList large = csvLines(sample_sites::largeSite());
     EXPECT_EQ(large.size(), 1 + sample_sites::largeSiteSections * sample_sites::largeSiteDevicesPerSection);
-    EXPECT_EQ(large[1], QStringLiteral("1;1;;Device 1.1;Outs 1.1;Loop1 1.1;Loop2 1.1;Line3 1.1;Line4 1.1;Dveri"));
+    EXPECT_EQ(large[1],
+              QStringLiteral("1;1;;Device 1.1;Outs 1.1;Loop1 1.1;Loop2 1.1;Line3 1.1;Line4 1.1;Dveri"));
     Configuration unnamed = sample_sites::sampleSite();
     unnamed.sections[2].devices[4] = config_zelmar::Device();
     EXPECT_EQ(csvLines(unnamed).size(), 3);

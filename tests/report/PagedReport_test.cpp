@@ -21,7 +21,8 @@ using report::FlowItem;
 
 report::ReportContent largeReport()
 {
-    return report::buildReport(sample_sites::largeSite(), {u"large-site.xml", u"01.02.2025 10:30", false, {}});
+    return report::buildReport(sample_sites::largeSite(),
+                               {u"large-site.xml", u"01.02.2025 10:30", false, {}});
 }
 
 struct PageCase
@@ -39,7 +40,8 @@ std::vector<PageCase> pageCases()
 }
 
 // Checks one laid-out page; rowsSeen collects (table, row) of every row placed.
-void checkPage(const report::ReportLayout& layout, std::size_t page, std::set<std::pair<std::size_t, std::size_t>>& rowsSeen)
+void checkPage(const report::ReportLayout& layout, std::size_t page,
+               std::set<std::pair<std::size_t, std::size_t>>& rowsSeen)
 {
     std::set<std::size_t> headersAbove;
     qreal previousBottom = 0;
@@ -52,7 +54,8 @@ void checkPage(const report::ReportLayout& layout, std::size_t page, std::set<st
             headersAbove.insert(item.table);
         }
         if (item.kind == FlowItem::Kind::row) {
-            EXPECT_EQ(headersAbove.count(item.table), 1u) << "page " << page + 1 << " has rows without a header";
+            EXPECT_EQ(headersAbove.count(item.table), 1u)
+                << "page " << page + 1 << " has rows without a header";
             EXPECT_TRUE(rowsSeen.insert({item.table, item.index}).second) << "row printed twice";
         }
     }

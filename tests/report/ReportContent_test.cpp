@@ -76,8 +76,8 @@ TEST(ReportContent, EveryNamedDeviceAndConsoleNameAppearsAsTheReaderSeesIt)
                 if (device.names == nullptr) {
                     continue;
                 }
-                for (const auto* name : {&device.names->deviceName, &device.names->loop1Name,
-                                         &device.names->line4Name}) {
+                for (const auto* name :
+                     {&device.names->deviceName, &device.names->loop1Name, &device.names->line4Name}) {
                     EXPECT_NE(findCell(content, config_zelmar::lcdReadable(*name)), nullptr)
                         << report_test::qt(*name).toStdString();
                     ++checked;
@@ -139,7 +139,8 @@ TEST(ReportContent, OptionsReadInWords)
         {"menu lock off", [](Configuration& c) { c.menuTime = 0; }, u"выкл."},
         {"silent buzzer", [](Configuration& c) { c.zummerConfig = 0x20; }, u"выключен"},
         {"two buzzer events", [](Configuration& c) { c.zummerConfig = 0x12; }, u"Новые события, Пожар"},
-        {"common reset", [](Configuration& c) { c.individualReset = false; }, u"Общий сброс при сбросе любой секции"},
+        {"common reset", [](Configuration& c) { c.individualReset = false; },
+         u"Общий сброс при сбросе любой секции"},
         {"24 V", [](Configuration& c) { c.voltage = true; }, u"24 В"},
         {"no password", [](Configuration& c) { c.clearPassword(); }, u"не установлен"},
     };
@@ -171,10 +172,14 @@ TEST(ReportContent, ChangesOnlyLeavesOutWhatIsAtItsDefault)
         bool inChangesOnly;
     };
     const Case cases[] = {
-        {u"Таблица 1 «Обычная»", true, false},   {u"Таблица 2 «Склад»", true, true},
-        {u"Адрес 9", true, false},               {u"Адрес 5", true, true}, // zone 2 still tells where it is
-        {u"Дымовые извещатели", true, true},     {u"Время включения подсветки", true, false},
-        {u"Тип пульта", true, true},             {u"Только отличия от значений по умолчанию", false, true},
+        {u"Таблица 1 «Обычная»", true, false},
+        {u"Таблица 2 «Склад»", true, true},
+        {u"Адрес 9", true, false},
+        {u"Адрес 5", true, true}, // zone 2 still tells where it is
+        {u"Дымовые извещатели", true, true},
+        {u"Время включения подсветки", true, false},
+        {u"Тип пульта", true, true},
+        {u"Только отличия от значений по умолчанию", false, true},
     };
     const std::u16string full = allText(report::buildReport(configuration, request(false)));
     const std::u16string changes = allText(report::buildReport(configuration, request(true)));
@@ -224,7 +229,8 @@ TEST(ReportContent, HeadingNamesTheSourceTheTimeAndWhatOnlyThePanelTells)
 TEST(ReportContent, ThePasswordNeverAppears)
 {
     for (bool changesOnly : {false, true}) {
-        const std::u16string text = allText(report::buildReport(sample_sites::sampleSite(), request(changesOnly)));
+        const std::u16string text =
+            allText(report::buildReport(sample_sites::sampleSite(), request(changesOnly)));
         EXPECT_EQ(text.find(u"4711"), std::u16string::npos);
         EXPECT_NE(text.find(u"установлен"), std::u16string::npos);
     }

@@ -45,7 +45,8 @@ int main(int argc, char* argv[])
     }
     QApplication application(argc, argv);
     const QByteArray file = largeConfigurationFile();
-    std::printf("file: %d bytes, %d named devices\n", int(file.size()), sample_sites::largeSiteSections * sample_sites::largeSiteDevicesPerSection);
+    std::printf("file: %d bytes, %d named devices\n", int(file.size()),
+                sample_sites::largeSiteSections * sample_sites::largeSiteDevicesPerSection);
 
     Configuration configuration;
     auto pults = std::make_unique<PultsPageWidget>(nullptr, &configuration);

@@ -13,8 +13,8 @@ namespace {
 bool save(const QDir& folder, const char* name, const config_zelmar::Configuration& configuration)
 {
     QSaveFile file(folder.filePath(QString::fromLatin1(name)));
-    if (!file.open(QIODevice::WriteOnly) || !config_zelmar::ConfigurationDocument::write(file, configuration) ||
-        !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) ||
+        !config_zelmar::ConfigurationDocument::write(file, configuration) || !file.commit()) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(file.fileName()));
         return false;
     }

@@ -1,6 +1,6 @@
 // Shows the main window with each of its six pages, the connection, About and progress dialogs and the
-// edit dialogs of the table pages and the print preview of the report (filled with a sample site) in turn, and saves a PNG of each into the
-// folder given on the command line.
+// edit dialogs of the table pages and the print preview of the report (filled with a sample site) in turn,
+// and saves a PNG of each into the folder given on the command line.
 #include "AboutDialog.h"
 #include "ConnectDialog.h"
 #include "DeviceCommandEditDialog.h"
@@ -16,9 +16,9 @@
 #include <config_zelmar/Configuration.h>
 #include <sample_sites/SampleSites.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QAction>
 #include <QMenu>
 #include <QPrintPreviewDialog>
 #include <QPushButton>

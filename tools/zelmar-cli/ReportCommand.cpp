@@ -18,7 +18,8 @@ namespace zelmar_cli {
 
 int runReport(const Arguments& arguments)
 {
-    ArgumentParser parser("report", {{"--output", "-o", true, false}, {"--changes-only", "", false, false}}, 1, 1);
+    ArgumentParser parser("report", {{"--output", "-o", true, false}, {"--changes-only", "", false, false}},
+                          1, 1);
     parser.parse(arguments);
     if (parser.helpWanted()) {
         return printCommandHelp("report");

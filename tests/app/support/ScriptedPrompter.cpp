@@ -48,8 +48,8 @@ QString ScriptedPrompter::saveFileName(QWidget*, const QString&, const QString& 
 QString ScriptedPrompter::saveFileNameWithFilter(QWidget*, const QString&, const QString& directory,
                                                  const QString& filters, QString& selectedFilter)
 {
-    selectedFilter = selectedFilters.isEmpty() ? filters.section(QStringLiteral(";;"), 0, 0)
-                                               : selectedFilters.takeFirst();
+    selectedFilter =
+        selectedFilters.isEmpty() ? filters.section(QStringLiteral(";;"), 0, 0) : selectedFilters.takeFirst();
     return nextFileName(directory, filters);
 }
 

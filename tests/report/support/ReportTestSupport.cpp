@@ -19,7 +19,8 @@ private:
     std::unique_ptr<report::OffscreenGui> gui;
 };
 
-[[maybe_unused]] const auto* const environment = ::testing::AddGlobalTestEnvironment(new OffscreenGuiEnvironment);
+[[maybe_unused]] const auto* const environment =
+    ::testing::AddGlobalTestEnvironment(new OffscreenGuiEnvironment);
 
 } // namespace
 
@@ -66,7 +67,8 @@ std::u16string allText(const report::ReportContent& content)
             }
         }
     }
-    forEachCell(content, [&text](const std::u16string&, const report::Cell& cell) { text += cell.text + u"\t"; });
+    forEachCell(content,
+                [&text](const std::u16string&, const report::Cell& cell) { text += cell.text + u"\t"; });
     return text;
 }
 

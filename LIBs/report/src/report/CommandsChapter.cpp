@@ -17,8 +17,8 @@ Chapter commands(const config_zelmar::Configuration& configuration)
         const Cell name = command.name == Command::continuationName
                               ? Cell{u"отправляется после предыдущей", CellStyle::defaultValue}
                               : Cell{content_text::readable(command.name)};
-        table.rows.push_back({{content_text::number(static_cast<long long>(i + 1))}, name,
-                              {command.description(false)}});
+        table.rows.push_back(
+            {{content_text::number(static_cast<long long>(i + 1))}, name, {command.description(false)}});
     }
     if (table.rows.empty()) {
         chapter.notes.push_back(u"Команды не добавлены.");

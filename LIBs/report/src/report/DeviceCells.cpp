@@ -26,15 +26,16 @@ std::vector<Column> columns(bool central)
     return shown;
 }
 
-std::vector<Cell> cells(const config_zelmar::Configuration& configuration, const config_zelmar::Device& device,
-                        int section)
+std::vector<Cell> cells(const config_zelmar::Configuration& configuration,
+                        const config_zelmar::Device& device, int section)
 {
     const bool central = configuration.pultType();
     std::vector<Cell> row{{content_text::number(device.address)}};
     if (!central) {
         row.push_back({content_text::number(device.zone)});
     }
-    for (const config_zelmar::ShownName& name : config_zelmar::shownDeviceNames(device, central ? section : 0)) {
+    for (const config_zelmar::ShownName& name :
+         config_zelmar::shownDeviceNames(device, central ? section : 0)) {
         row.push_back(nameCell(name));
     }
     const std::u16string table = config_zelmar::shownEventTableName(configuration, device);

@@ -17,8 +17,8 @@ Cell nameCell(const config_zelmar::ShownName& name);
 // Address, zone (section console only), the six names, the event table's name.
 std::vector<Column> columns(bool central);
 // The cells of the columns above for a device of the section with the given key.
-std::vector<Cell> cells(const config_zelmar::Configuration& configuration, const config_zelmar::Device& device,
-                        int section);
+std::vector<Cell> cells(const config_zelmar::Configuration& configuration,
+                        const config_zelmar::Device& device, int section);
 // On a central console the panel keeps only devices with names of their own; the pages list only those.
 bool keptByPanel(const config_zelmar::Configuration& configuration, const config_zelmar::Device& device);
 

@@ -22,8 +22,8 @@ QString csvField(QString field)
     if (looksLikeFormula(field)) {
         field.prepend(QLatin1Char('\''));
     }
-    if (field.contains(QLatin1Char(';')) || field.contains(QLatin1Char('"')) || field.contains(QLatin1Char('\n')) ||
-        field.contains(QLatin1Char('\r'))) {
+    if (field.contains(QLatin1Char(';')) || field.contains(QLatin1Char('"')) ||
+        field.contains(QLatin1Char('\n')) || field.contains(QLatin1Char('\r'))) {
         field.replace(QLatin1String("\""), QLatin1String("\"\""));
         field = QLatin1Char('"') + field + QLatin1Char('"');
     }

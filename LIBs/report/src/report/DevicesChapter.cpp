@@ -32,7 +32,8 @@ bool listed(const Configuration& configuration, const Device& device, bool chang
 
 std::u16string sectionCaption(const Section& section)
 {
-    return u"Секция " + number(section.address) + u" — " + readable(config_zelmar::shownPultName(section).text);
+    return u"Секция " + number(section.address) + u" — " +
+           readable(config_zelmar::shownPultName(section).text);
 }
 
 void addSectionTable(Chapter& chapter, const Configuration& configuration, int key, const Section& section,
@@ -87,11 +88,12 @@ Chapter devices(const Configuration& configuration, bool changesOnly)
         }
     }
     if (leftOut > 0) {
-        chapter.notes.push_back(u"Приборы с названиями по умолчанию не показаны: " + number(static_cast<long long>(leftOut)) +
-                                u".");
+        chapter.notes.push_back(u"Приборы с названиями по умолчанию не показаны: " +
+                                number(static_cast<long long>(leftOut)) + u".");
     }
     if (chapter.tables.empty() && leftOut == 0) {
-        chapter.notes.push_back(central ? u"Нет приборов с собственными названиями." : u"Приборы не добавлены.");
+        chapter.notes.push_back(central ? u"Нет приборов с собственными названиями."
+                                        : u"Приборы не добавлены.");
     }
     return chapter;
 }

@@ -25,18 +25,14 @@ struct SlotLabel
 
 // The groups and labels of the table dialog, slot by slot.
 constexpr std::array<SlotLabel, Event::count> slotLabels{{
-    {u"Шлейф 1", u"Норма"},       {u"Шлейф 1", u"Неисправность"},
-    {u"Шлейф 1", u"Внимание"},    {u"Шлейф 1", u"Пожар"},
-    {u"Шлейф 1", u"Блокировка"},  {u"Шлейф 1", u"Включение"},
-    {u"Шлейф 1", u"Отключён"},    {u"Шлейф 1", u"Сработал"},
-    {u"Шлейф 2", u"Норма"},       {u"Шлейф 2", u"Неисправность"},
-    {u"Шлейф 2", u"Внимание"},    {u"Шлейф 2", u"Пожар"},
-    {u"Шлейф 2", u"Блокировка"},  {u"Шлейф 2", u"Включение"},
-    {u"Шлейф 2", u"Отключён"},    {u"Шлейф 2", u"Сработал"},
-    {u"Л.с. 3", u"Норма"},        {u"Л.с. 3", u"Неисправность"},
-    {u"Л.с. 3", u"Сработала"},    {u"Л.с. 4", u"Норма"},
-    {u"Л.с. 4", u"Неисправность"}, {u"Л.с. 4", u"Сработала"},
-    {u"Прибор", u"Вскрытие"},     {u"Выходы с контролем", u"Неисправность"},
+    {u"Шлейф 1", u"Норма"},         {u"Шлейф 1", u"Неисправность"}, {u"Шлейф 1", u"Внимание"},
+    {u"Шлейф 1", u"Пожар"},         {u"Шлейф 1", u"Блокировка"},    {u"Шлейф 1", u"Включение"},
+    {u"Шлейф 1", u"Отключён"},      {u"Шлейф 1", u"Сработал"},      {u"Шлейф 2", u"Норма"},
+    {u"Шлейф 2", u"Неисправность"}, {u"Шлейф 2", u"Внимание"},      {u"Шлейф 2", u"Пожар"},
+    {u"Шлейф 2", u"Блокировка"},    {u"Шлейф 2", u"Включение"},     {u"Шлейф 2", u"Отключён"},
+    {u"Шлейф 2", u"Сработал"},      {u"Л.с. 3", u"Норма"},          {u"Л.с. 3", u"Неисправность"},
+    {u"Л.с. 3", u"Сработала"},      {u"Л.с. 4", u"Норма"},          {u"Л.с. 4", u"Неисправность"},
+    {u"Л.с. 4", u"Сработала"},      {u"Прибор", u"Вскрытие"},       {u"Выходы с контролем", u"Неисправность"},
 }};
 
 bool holdsDefaultEvents(const EventTable& table)
@@ -57,11 +53,12 @@ Table slotTable(const EventTable& table, int index)
                 {{u"Вход"}, {u"Событие"}, {u"Текст"}, {u"Экстренное", true}},
                 {}};
     for (std::size_t slot = 0; slot < Event::count; ++slot) {
-        shown.rows.push_back({{slotLabels[slot].input},
-                              {slotLabels[slot].event},
-                              markedCell(readable(table.texts[slot]), table.texts[slot] != defaults.texts[slot]),
-                              markedCell(content_text::yesNo(table.emergency[slot]),
-                                         table.emergency[slot] != defaults.emergency[slot])});
+        shown.rows.push_back(
+            {{slotLabels[slot].input},
+             {slotLabels[slot].event},
+             markedCell(readable(table.texts[slot]), table.texts[slot] != defaults.texts[slot]),
+             markedCell(content_text::yesNo(table.emergency[slot]),
+                        table.emergency[slot] != defaults.emergency[slot])});
     }
     return shown;
 }

@@ -42,7 +42,8 @@ QString cellClass(const Cell& cell, bool centred)
     } else if (cell.style == CellStyle::differs) {
         classes << QStringLiteral("differs");
     }
-    return classes.isEmpty() ? QString() : QStringLiteral(" class=\"%1\"").arg(classes.join(QLatin1Char(' ')));
+    return classes.isEmpty() ? QString()
+                             : QStringLiteral(" class=\"%1\"").arg(classes.join(QLatin1Char(' ')));
 }
 
 void appendTable(QString& html, const Table& table)
@@ -54,7 +55,8 @@ void appendTable(QString& html, const Table& table)
     html += QStringLiteral("<thead><tr>");
     for (const Column& column : table.columns) {
         html += QStringLiteral("<th%1>%2</th>")
-                    .arg(column.centred ? QStringLiteral(" class=\"centred\"") : QString(), escaped(column.header));
+                    .arg(column.centred ? QStringLiteral(" class=\"centred\"") : QString(),
+                         escaped(column.header));
     }
     html += QStringLiteral("</tr></thead>\n<tbody>\n");
     for (const auto& row : table.rows) {
@@ -89,7 +91,8 @@ QByteArray htmlReport(const ReportContent& content)
                 .arg(escaped(content.title), QString::fromUtf8(styleSheet));
     html += QStringLiteral("<h1>%1</h1>\n<table class=\"heading\">\n").arg(escaped(content.title));
     for (const HeadingLine& line : content.heading) {
-        html += QStringLiteral("<tr><td>%1:</td><td>%2</td></tr>\n").arg(escaped(line.label), escaped(line.value));
+        html += QStringLiteral("<tr><td>%1:</td><td>%2</td></tr>\n")
+                    .arg(escaped(line.label), escaped(line.value));
     }
     html += QStringLiteral("</table>\n");
     for (const Chapter& chapter : content.chapters) {

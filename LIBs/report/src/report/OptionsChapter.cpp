@@ -82,8 +82,8 @@ std::vector<OptionLine> generalLines(const Configuration& c)
     };
     if (c.pultType()) {
         lines.push_back({u"Синхронизация часов", clockSyncText(c.clockSyncHour)});
-        lines.push_back({u"Тип сброса",
-                         c.individualReset ? u"Отдельный сброс секций" : u"Общий сброс при сбросе любой секции"});
+        lines.push_back({u"Тип сброса", c.individualReset ? u"Отдельный сброс секций"
+                                                          : u"Общий сброс при сбросе любой секции"});
     }
     return lines;
 }
@@ -125,10 +125,9 @@ Chapter options(const Configuration& configuration, bool changesOnly)
     defaults.setPultType(configuration.pultType());
     // The first chapter after the problems explains the italics for the whole report.
     Chapter chapter{u"Параметры прибора", {defaultsNote}, {}};
-    for (Table table : {optionTable(u"Общие настройки", generalLines(configuration), generalLines(defaults),
-                                    changesOnly),
-                        optionTable(u"Интерфейс", interfaceLines(configuration), interfaceLines(defaults),
-                                    changesOnly)}) {
+    for (Table table :
+         {optionTable(u"Общие настройки", generalLines(configuration), generalLines(defaults), changesOnly),
+          optionTable(u"Интерфейс", interfaceLines(configuration), interfaceLines(defaults), changesOnly)}) {
         if (!table.rows.empty()) {
             chapter.tables.push_back(std::move(table));
         }

@@ -28,8 +28,7 @@ QString qt(const std::u16string& text)
 
 } // namespace
 
-PagedReport::PagedReport(const ReportContent& content, QPagedPaintDevice& pagedDevice)
-    : device(pagedDevice)
+PagedReport::PagedReport(const ReportContent& content, QPagedPaintDevice& pagedDevice) : device(pagedDevice)
 {
     const ReportFonts fonts = ReportFonts::standard();
     footerHeight = QFontMetricsF(fonts.footer, &device).height() + millimetres(device, footerGapMillimetres);
@@ -94,11 +93,13 @@ void PagedReport::paintPlacement(QPainter& painter, const Placement& placement) 
         break;
     }
     case FlowItem::Kind::note:
-        TextBox::draw(painter, line, qt(content.chapters[item.chapter].notes[item.index]), fonts.text, Qt::AlignLeft);
+        TextBox::draw(painter, line, qt(content.chapters[item.chapter].notes[item.index]), fonts.text,
+                      Qt::AlignLeft);
         break;
     case FlowItem::Kind::caption: {
         const Table& table = *laidOut->tables()[item.table].table;
-        const QString caption = placement.repeated ? ReportLayout::continuedCaption(table) : qt(table.caption);
+        const QString caption =
+            placement.repeated ? ReportLayout::continuedCaption(table) : qt(table.caption);
         TextBox::draw(painter, line, caption, fonts.caption, Qt::AlignLeft);
         break;
     }
@@ -129,8 +130,8 @@ void PagedReport::paintHeadingLine(QPainter& painter, const HeadingLine& line, q
                   Qt::AlignLeft);
 }
 
-void PagedReport::paintRow(QPainter& painter, const LaidOutTable& table, const std::vector<Cell>& cells, qreal y,
-                           qreal height, bool header) const
+void PagedReport::paintRow(QPainter& painter, const LaidOutTable& table, const std::vector<Cell>& cells,
+                           qreal y, qreal height, bool header) const
 {
     const ReportFonts& fonts = laidOut->fonts();
     const TableGeometry& geometry = table.geometry;
@@ -148,7 +149,8 @@ void PagedReport::paintRow(QPainter& painter, const LaidOutTable& table, const s
         if (i < cells.size()) {
             const bool centred = i < table.table->columns.size() && table.table->columns[i].centred;
             TextBox::draw(painter, cell.adjusted(padding, padding, -padding, -padding), qt(cells[i].text),
-                          header ? fonts.header : cellFont(fonts, style), centred ? Qt::AlignHCenter : Qt::AlignLeft);
+                          header ? fonts.header : cellFont(fonts, style),
+                          centred ? Qt::AlignHCenter : Qt::AlignLeft);
         }
         x += geometry.columnWidths[i];
     }
@@ -165,7 +167,8 @@ void PagedReport::paintFooter(QPainter& painter, int page) const
     painter.setPen(Qt::black);
     painter.setFont(fonts.footer);
     painter.drawText(band, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, qt(laidOut->content().footer));
-    painter.drawText(band, Qt::AlignRight | Qt::AlignTop | Qt::TextSingleLine, pageNumberText(page + 1, pageCount()));
+    painter.drawText(band, Qt::AlignRight | Qt::AlignTop | Qt::TextSingleLine,
+                     pageNumberText(page + 1, pageCount()));
 }
 
 } // namespace report

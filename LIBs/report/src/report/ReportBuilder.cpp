@@ -18,8 +18,8 @@ std::vector<HeadingLine> headingLines(const config_zelmar::Configuration& config
     std::vector<HeadingLine> lines{
         {u"Конфигурация", request.source},
         {u"Дата отчёта", request.createdAt},
-        {u"Программа", fromUtf8(config_zelmar::programTitle) + u", версия " +
-                           fromUtf8(config_zelmar::programVersion)},
+        {u"Программа",
+         fromUtf8(config_zelmar::programTitle) + u", версия " + fromUtf8(config_zelmar::programVersion)},
     };
     // What only a read from the panel tells.
     if (!configuration.firmwareVersion.empty()) {
@@ -36,27 +36,6 @@ std::vector<HeadingLine> headingLines(const config_zelmar::Configuration& config
 }
 
 } // namespace
-
-namespace chapters {
-
-Chapter problems(const std::vector<ReportProblem>& problems)
-{
-    if (problems.empty()) {
-        return {};
-    }
-    Chapter chapter{u"Замечания проверки конфигурации", {}, {}, true};
-    chapter.notes.push_back(u"Прибор будет работать не так, как описано в отчёте, пока замечания не устранены.");
-    Table table{u"", {{u"Важность", true}, {u"Замечание"}}, {}};
-    for (const ReportProblem& problem : problems) {
-        const bool error = problem.severity == ReportProblem::Severity::error;
-        table.rows.push_back({{error ? u"ошибка" : u"предупреждение", error ? CellStyle::differs : CellStyle::plain},
-                              {fromUtf8(problem.message)}});
-    }
-    chapter.tables.push_back(std::move(table));
-    return chapter;
-}
-
-} // namespace chapters
 
 ReportContent buildReport(const config_zelmar::Configuration& configuration, const ReportRequest& request)
 {

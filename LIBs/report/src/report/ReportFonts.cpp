@@ -36,8 +36,8 @@ QString reportFontFamily()
 
 ReportFonts ReportFonts::standard()
 {
-    return {fontOf(14, true), fontOf(11, true), fontOf(9, true), fontOf(8, false), fontOf(8, true),
-            fontOf(7, false)};
+    return {fontOf(14, true), fontOf(11, true), fontOf(9, true),
+            fontOf(8, false), fontOf(8, true),  fontOf(7, false)};
 }
 
 } // namespace report

@@ -67,8 +67,9 @@ void ReportLayout::addHeading()
     labelWidth = std::min(labelWidth + millimetres(labelGapMillimetres), bodySize.width() / 2);
     for (std::size_t i = 0; i < source.heading.size(); ++i) {
         const HeadingLine& line = source.heading[i];
-        const qreal height = std::max(textHeight(line.label + u":", reportFonts.header, labelWidth),
-                                      textHeight(line.value, reportFonts.text, bodySize.width() - labelWidth));
+        const qreal height =
+            std::max(textHeight(line.label + u":", reportFonts.header, labelWidth),
+                     textHeight(line.value, reportFonts.text, bodySize.width() - labelWidth));
         addItem({FlowItem::Kind::headingLine, 0, 0, i, height, i == 0 ? millimetres(2) : 0,
                  i + 1 < source.heading.size()});
     }
@@ -78,12 +79,12 @@ void ReportLayout::addChapter(std::size_t chapterIndex)
 {
     const Chapter& chapter = source.chapters[chapterIndex];
     addItem({FlowItem::Kind::chapterTitle, chapterIndex, 0, 0,
-             textHeight(chapter.title, reportFonts.chapter, bodySize.width()), millimetres(chapterSpaceMillimetres),
-             true});
+             textHeight(chapter.title, reportFonts.chapter, bodySize.width()),
+             millimetres(chapterSpaceMillimetres), true});
     for (std::size_t i = 0; i < chapter.notes.size(); ++i) {
         addItem({FlowItem::Kind::note, chapterIndex, 0, i,
-                 textHeight(chapter.notes[i], reportFonts.text, bodySize.width()), millimetres(noteSpaceMillimetres),
-                 false});
+                 textHeight(chapter.notes[i], reportFonts.text, bodySize.width()),
+                 millimetres(noteSpaceMillimetres), false});
     }
     for (const Table& table : chapter.tables) {
         addTable(chapterIndex, table);

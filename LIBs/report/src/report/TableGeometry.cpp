@@ -58,7 +58,8 @@ std::vector<qreal> fittedWidths(const std::vector<ColumnNeeds>& needs, qreal ava
         } else if (minimum >= available) {
             widths.push_back(n.minimum * available / minimum);
         } else {
-            widths.push_back(n.minimum + (n.natural - n.minimum) * (available - minimum) / (natural - minimum));
+            widths.push_back(n.minimum +
+                             (n.natural - n.minimum) * (available - minimum) / (natural - minimum));
         }
     }
     return widths;
@@ -96,8 +97,8 @@ TableGeometry TableGeometry::measure(const Table& table, const ReportFonts& font
 {
     TableGeometry geometry;
     geometry.padding = paddingMillimetres * device->logicalDpiX() / 25.4;
-    geometry.columnWidths = fittedWidths(columnNeeds(table, fonts, device, geometry.padding), availableWidth,
-                                         table.fillWidth);
+    geometry.columnWidths =
+        fittedWidths(columnNeeds(table, fonts, device, geometry.padding), availableWidth, table.fillWidth);
     std::vector<Cell> headers;
     for (const Column& column : table.columns) {
         headers.push_back({column.header});
