@@ -50,7 +50,7 @@ public slots:
     void onExportDevicesCsv();
 
 private:
-    report::ReportRequest request() const;
+    report::ReportRequest request(const config_zelmar::Configuration& configuration) const;
     void paintPreview(QPrinter* printer, const config_zelmar::Configuration& configuration);
     void offerChangesOnly(QPrintPreviewDialog& preview);
     QString proposedPath(const QString& suffix) const;

@@ -4,6 +4,7 @@
 #include "Prompter.h"
 
 #include <config_zelmar/Configuration.h>
+#include <config_zelmar/ConfigurationCheck.h>
 #include <report/PagedReport.h>
 #include <report/PdfReport.h>
 #include <report/ReportBuilder.h>
@@ -55,12 +56,13 @@ QString ReportCommands::csvFilter()
     return tr("CSV-файлы (*.csv)");
 }
 
-report::ReportRequest ReportCommands::request() const
+report::ReportRequest ReportCommands::request(const config_zelmar::Configuration& configuration) const
 {
     report::ReportRequest request;
     request.source = source.sourceName().toStdU16String();
     request.createdAt = report::reportTimeText(source.clock());
     request.changesOnly = changesOnly->isChecked();
+    request.problems = config_zelmar::checkConfiguration(configuration);
     return request;
 }
 
@@ -96,7 +98,7 @@ void ReportCommands::offerChangesOnly(QPrintPreviewDialog& preview)
 void ReportCommands::paintPreview(QPrinter* printer, const config_zelmar::Configuration& configuration)
 {
     // Laid out afresh for every page set-up the user picks in the preview.
-    report::PagedReport(report::buildReport(configuration, request()), *printer).print();
+    report::PagedReport(report::buildReport(configuration, request(configuration)), *printer).print();
 }
 
 QString ReportCommands::proposedPath(const QString& suffix) const
@@ -118,7 +120,8 @@ void ReportCommands::onExportReport()
     if (path.isEmpty()) {
         return;
     }
-    const QByteArray content = report::renderReport(chosenFormat(path, filter), configuration, request());
+    const QByteArray content =
+        report::renderReport(chosenFormat(path, filter), configuration, request(configuration));
     if (content.isEmpty()) {
         Prompter::current().critical(window, errorTitle(), tr("Не удалось составить отчёт"));
         return;
@@ -134,7 +137,7 @@ void ReportCommands::onExportDevicesCsv()
     if (path.isEmpty()) {
         return;
     }
-    writeFile(path, report::renderReport(report::ReportFormat::csv, configuration, request()));
+    writeFile(path, report::renderReport(report::ReportFormat::csv, configuration, request(configuration)));
 }
 
 bool ReportCommands::writeFile(const QString& path, const QByteArray& content)

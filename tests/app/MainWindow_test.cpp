@@ -131,7 +131,8 @@ private slots:
     void menusAndToolBarHoldTheActionsInOrder()
     {
         MainWindow window(noPorts());
-        const QStringList fileSequence{"loadFromDevice", "saveToDevice", "|", "open", "save", "saveAs", "|"};
+        const QStringList fileSequence{
+            "loadFromDevice", "saveToDevice", "checkConfiguration", "|", "open", "save", "saveAs", "|"};
         const QStringList reportMenu{"printReport", "exportReport", "reportChangesOnly", "exportDevicesCsv"};
         const QStringList menuSequence = fileSequence + reportMenu + QStringList{"|", "quit"};
         const QStringList toolBarSequence = fileSequence + QStringList{"printReport", "|", "quit"};
@@ -145,6 +146,7 @@ private slots:
         QCOMPARE(control<QAction>(window, "save")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
         QCOMPARE(control<QAction>(window, "saveAs")->iconText(), QStringLiteral("Сохранить как"));
         QVERIFY(!control<QAction>(window, "open")->icon().isNull());
+        QVERIFY(!control<QAction>(window, "checkConfiguration")->icon().isNull());
     }
 
     void sectionConsoleHidesCentralOnlyControls()

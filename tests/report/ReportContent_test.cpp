@@ -3,6 +3,7 @@
 #include "support/ReportTestSupport.h"
 
 #include <config_zelmar/Configuration.h>
+#include <config_zelmar/ConfigurationCheck.h>
 #include <config_zelmar/LCDCharset.h>
 #include <report/ReportBuilder.h>
 #include <sample_sites/SampleSites.h>
@@ -193,21 +194,34 @@ TEST(ReportContent, ChangesOnlyLeavesOutWhatIsAtItsDefault)
 
 TEST(ReportContent, TheChecksProblemsHeadTheReport)
 {
+    Configuration faulty = sample_sites::sampleSite();
+    faulty.backlightLevel = 7;
     report::ReportRequest withProblems = request();
-    withProblems.problems = {{report::ReportProblem::Severity::error, "Яркость подсветки 7 вне диапазона"},
-                             {report::ReportProblem::Severity::warning, "Команда 2: нет прибора 17"}};
-    const report::ReportContent content = report::buildReport(sample_sites::sampleSite(), withProblems);
+    withProblems.problems = config_zelmar::checkConfiguration(faulty);
+    ASSERT_FALSE(withProblems.problems.empty());
+    const report::ReportContent content = report::buildReport(faulty, withProblems);
     ASSERT_FALSE(content.chapters.empty());
     const report::Chapter& first = content.chapters.front();
+    EXPECT_EQ(first.title, u"Замечания проверки конфигурации");
     EXPECT_TRUE(first.alert);
     ASSERT_EQ(first.tables.size(), 1u);
-    ASSERT_EQ(first.tables[0].rows.size(), 2u);
-    EXPECT_EQ(first.tables[0].rows[0][0].text, u"ошибка");
-    EXPECT_EQ(first.tables[0].rows[0][1].text, u"Яркость подсветки 7 вне диапазона");
-    EXPECT_EQ(first.tables[0].rows[1][0].text, u"предупреждение");
+    ASSERT_EQ(first.tables[0].rows.size(), withProblems.problems.size());
+    const auto& row = first.tables[0].rows[0];
+    EXPECT_EQ(row[0].text, u"предупреждение");
+    EXPECT_EQ(row[1].text, QString::fromStdString(withProblems.problems[0].message).toStdU16String());
 
-    const report::ReportContent clean = report::buildReport(sample_sites::sampleSite(), request());
-    EXPECT_EQ(findChapter(clean, u"Замечания проверки конфигурации"), nullptr);
+    // An error is marked, a warning is not.
+    withProblems.problems.front().severity = config_zelmar::Problem::Severity::error;
+    const report::ReportContent withError = report::buildReport(faulty, withProblems);
+    const report::Cell& marked = withError.chapters.front().tables[0].rows[0][0];
+    EXPECT_EQ(marked.text, u"ошибка");
+    EXPECT_EQ(marked.style, CellStyle::differs);
+
+    const Configuration clean = sample_sites::sampleSite();
+    EXPECT_TRUE(config_zelmar::checkConfiguration(clean).empty());
+    report::ReportRequest checked = request();
+    checked.problems = config_zelmar::checkConfiguration(clean);
+    EXPECT_EQ(findChapter(report::buildReport(clean, checked), u"Замечания проверки конфигурации"), nullptr);
 }
 
 TEST(ReportContent, HeadingNamesTheSourceTheTimeAndWhatOnlyThePanelTells)

@@ -1,6 +1,7 @@
-// Shows the main window with each of its six pages, the connection, About and progress dialogs and the
-// edit dialogs of the table pages and the print preview of the report (filled with a sample site) in turn,
-// and saves a PNG of each into the folder given on the command line.
+// Shows the main window with each of its six pages, the connection, About and progress dialogs, the
+// edit dialogs of the table pages (filled with a sample site), the problems list (for review and before
+// a write, with errors and with warnings only), the print preview of the report and the Файл menu in
+// turn, and saves a PNG of each into the folder given on the command line.
 #include "AboutDialog.h"
 #include "ConnectDialog.h"
 #include "DeviceCommandEditDialog.h"
@@ -8,12 +9,14 @@
 #include "EmulatedPanel.h"
 #include "EventTableEditDialog.h"
 #include "MainWindow.h"
+#include "ProblemsDialog.h"
 #include "ProgressDialog.h"
 #include "PultChecker.h"
 #include "PultCommandEditDialog.h"
 #include "PultEditDialog.h"
 
 #include <config_zelmar/Configuration.h>
+#include <config_zelmar/ConfigurationCheck.h>
 #include <sample_sites/SampleSites.h>
 
 #include <QAction>
@@ -92,7 +95,7 @@ bool savePrintPreview(MainWindow& window, const QDir& folder)
             return;
         }
         preview->resize(1200, 760);
-        ok = save(*preview, folder, QStringLiteral("17-print-preview"));
+        ok = save(*preview, folder, QStringLiteral("20-print-preview"));
         preview->reject();
     });
     window.findChild<QAction*>(QStringLiteral("printReport"))->trigger();
@@ -161,6 +164,45 @@ bool saveEditDialogs(QWidget& window, const QDir& folder)
     return ok;
 }
 
+// The sample site with what a technician typically gets wrong: a name with characters the display
+// lacks, a name too long, a device that the pool cannot hold without names, a command to a missing console.
+config_zelmar::Configuration siteWithProblems()
+{
+    config_zelmar::Configuration configuration = sample_sites::sampleSite();
+    auto& section = configuration.sections.begin()->second;
+    auto& device = section.devices.begin()->second;
+    device.names->deviceName = u"Серверная 🔥🚒";
+    device.names->loop1Name = u"Датчики дыма в коридоре";
+    section.devices[120].address = 120; // no names: a central console does not keep it
+    config_zelmar::Command command(true);
+    command.name = u"Сброс поста";
+    command.setConsoleAddress(23);
+    configuration.commands.push_back(command);
+    return configuration;
+}
+
+bool saveProblemsDialogs(QWidget& window, const QDir& folder)
+{
+    const config_zelmar::Configuration site = siteWithProblems();
+    std::vector<config_zelmar::Problem> problems = config_zelmar::checkConfiguration(site);
+    ProblemsDialog review(&window, problems, ProblemsDialog::Purpose::review);
+    bool ok = save(review, folder, QStringLiteral("17-problems-review"));
+    review.hide();
+    ProblemsDialog beforeWrite(&window, problems, ProblemsDialog::Purpose::beforeWrite);
+    ok = save(beforeWrite, folder, QStringLiteral("18-problems-before-write")) && ok;
+    beforeWrite.hide();
+    std::vector<config_zelmar::Problem> warnings;
+    for (const config_zelmar::Problem& problem : problems) {
+        if (problem.severity == config_zelmar::Problem::Severity::warning) {
+            warnings.push_back(problem);
+        }
+    }
+    ProblemsDialog warningsOnly(&window, warnings, ProblemsDialog::Purpose::beforeWrite);
+    ok = save(warningsOnly, folder, QStringLiteral("19-problems-warnings-before-write")) && ok;
+    warningsOnly.hide();
+    return ok;
+}
+
 // The Файл menu with its report commands.
 bool saveFileMenu(MainWindow& window, const QDir& folder)
 {
@@ -170,7 +212,7 @@ bool saveFileMenu(MainWindow& window, const QDir& folder)
         return false;
     }
     menu->popup(window.mapToGlobal(QPoint(0, 0)));
-    const bool ok = save(*menu, folder, QStringLiteral("18-file-menu"));
+    const bool ok = save(*menu, folder, QStringLiteral("21-file-menu"));
     menu->hide();
     return ok;
 }
@@ -214,6 +256,7 @@ int main(int argc, char* argv[])
     ok = save(progressDialog, folder, QStringLiteral("9-progress-dialog")) && ok;
     progressDialog.hide();
     ok = saveEditDialogs(window, folder) && ok;
+    ok = saveProblemsDialogs(window, folder) && ok;
     ok = savePrintPreview(window, folder) && ok;
     ok = saveFileMenu(window, folder) && ok;
     return ok ? 0 : 1;

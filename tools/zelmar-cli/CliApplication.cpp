@@ -22,9 +22,9 @@ using Command = std::function<int(const Arguments&)>;
 const std::map<std::string, Command>& commands()
 {
     static const std::map<std::string, Command> table{
-        {"ports", runPorts},     {"info", runInfo},       {"read", runRead},     {"write", runWrite},
-        {"check", runCheck},     {"convert", runConvert}, {"encode", runEncode}, {"decode", runDecode},
-        {"emulate", runEmulate}, {"report", runReport},
+        {"ports", runPorts},   {"info", runInfo},       {"read", runRead},       {"write", runWrite},
+        {"check", runCheck},   {"diff", runDiff},       {"convert", runConvert}, {"encode", runEncode},
+        {"decode", runDecode}, {"emulate", runEmulate}, {"report", runReport},
     };
     return table;
 }

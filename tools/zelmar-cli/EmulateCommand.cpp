@@ -6,6 +6,7 @@
 #include "HelpTexts.h"
 #include "PortOpening.h"
 
+#include "config_zelmar/PanelDescription.h"
 #include "panel_emulator/PanelEmulator.h"
 #include "panel_emulator/PtyPanelServer.h"
 #include "panel_emulator/SerialPanelServer.h"
@@ -57,7 +58,8 @@ struct EmulatorFiles
 void prepareMemories(PanelEmulator& panel, const ArgumentParser& parser)
 {
     panel.memory(1).fill(0xFF);
-    panel.memory(1).setByteAt(0x04, 0xB2);
+    namespace facts = config_zelmar::panel_description;
+    panel.memory(1).setByteAt(facts::firmwareCodeAddress, facts::firmwareCode);
     try {
         if (parser.has("--options")) {
             panel.memory(1).loadFile(parser.value("--options"));

@@ -7,9 +7,10 @@ enum ExitStatus : int
 {
     Success = 0,
     UsageError = 1,
-    FileError = 2,         // a file cannot be read, written or parsed
-    PortError = 3,         // the port cannot be opened
-    TransferErrorBase = 10 // plus the code of the transfer error, 0 to 7
+    FileError = 2,            // a file cannot be read, written or parsed
+    PortError = 3,            // the port cannot be opened
+    DifferentOrErroneous = 4, // diff: the configurations differ; check: a problem is an error
+    TransferErrorBase = 10    // plus the code of the transfer error, 0 to 7
 };
 
 } // namespace zelmar_cli

@@ -7,6 +7,7 @@
 #include "HelpTexts.h"
 
 #include "config_zelmar/Configuration.h"
+#include "config_zelmar/ConfigurationCheck.h"
 
 #include <report/OffscreenGui.h>
 #include <report/ReportFile.h>
@@ -37,6 +38,7 @@ int runReport(const Arguments& arguments)
     request.source = QFileInfo(QString::fromStdString(path)).fileName().toStdU16String();
     request.createdAt = report::reportTimeText(QDateTime::currentDateTime());
     request.changesOnly = parser.has("--changes-only");
+    request.problems = config_zelmar::checkConfiguration(configuration);
     // Fonts and pages need a GUI application; the offscreen platform needs no display.
     const report::OffscreenGui gui;
     const QByteArray content = report::renderReport(*format, configuration, request);

@@ -6,6 +6,7 @@
 #include "config_zelmar/ConfiguratorError.h"
 #include "config_zelmar/ImageFields.h"
 #include "config_zelmar/MemoryMap.h"
+#include "config_zelmar/PanelDescription.h"
 #include "config_zelmar/PanelTexts.h"
 #include "config_zelmar/ProgressHandlerAdapter.h"
 #include "config_zelmar/WriteStamp.h"
@@ -73,10 +74,10 @@ void ConfigZelmar::Parts::identify()
     } catch (const BootloaderException& exception) {
         throw ConfiguratorError(exception);
     }
-    if (info->version != map::panel::loaderVersion) {
+    if (info->version != panel_description::loaderVersion) {
         throw ConfiguratorError(ConfiguratorError::IncompatibleLoader);
     }
-    if (info->deviceName != map::panel::deviceName || info->pageSize != map::panel::pageSize) {
+    if (info->deviceName != panel_description::deviceName || info->pageSize != panel_description::pageSize) {
         throw ConfiguratorError(ConfiguratorError::UnsupportedDevice);
     }
 }
@@ -86,8 +87,8 @@ void ConfigZelmar::Parts::enterRaisedSpeed()
     if (!raisedSpeed) {
         return;
     }
-    protocol.setSpeed(map::panel::raisedSpeedDivisor);
-    connection.setBaudRate(map::panel::raisedBaudRate);
+    protocol.setSpeed(panel_description::raisedSpeedDivisor);
+    connection.setBaudRate(panel_description::raisedBaudRate);
 }
 
 // Never throws: a failure here must not hide the error that ends the transfer. When the speed command
@@ -98,11 +99,11 @@ void ConfigZelmar::Parts::leaveRaisedSpeed()
     if (!raisedSpeed) {
         return;
     }
-    const uint32_t rates[] = {map::panel::raisedBaudRate, map::panel::normalBaudRate};
+    const uint32_t rates[] = {panel_description::raisedBaudRate, panel_description::normalBaudRate};
     for (const uint32_t rate : rates) {
         connection.setBaudRate(rate);
         try {
-            protocol.setSpeed(map::panel::normalSpeedDivisor);
+            protocol.setSpeed(panel_description::normalSpeedDivisor);
             break;
         } catch (const BootloaderException& exception) {
             if (exception.code() == BootloaderException::PortFailure) {
@@ -110,7 +111,7 @@ void ConfigZelmar::Parts::leaveRaisedSpeed()
             }
         }
     }
-    connection.setBaudRate(map::panel::normalBaudRate);
+    connection.setBaudRate(panel_description::normalBaudRate);
 }
 
 bool ConfigZelmar::Parts::imagesMatchPanel()
@@ -192,7 +193,7 @@ ConfigZelmar::~ConfigZelmar() = default;
 
 bool ConfigZelmar::open(const std::string& portName)
 {
-    return parts->connection.open(portName, map::panel::normalBaudRate);
+    return parts->connection.open(portName, panel_description::normalBaudRate);
 }
 
 void ConfigZelmar::close()
@@ -275,7 +276,7 @@ void ConfigZelmar::writeConfiguration(Configuration& configuration, ProgressHand
     }
     if (p.raisedSpeed) {
         // The panel ends its loader session at the normal rate by itself; no speed command follows.
-        p.connection.setBaudRate(map::panel::normalBaudRate);
+        p.connection.setBaudRate(panel_description::normalBaudRate);
     }
     p.checksums = written;
     p.imagesKnown = true;

@@ -11,7 +11,7 @@ class Configuration;
 namespace report::chapters {
 
 // Empty title when there is no problem.
-Chapter problems(const std::vector<ReportProblem>& problems);
+Chapter problems(const std::vector<config_zelmar::Problem>& problems);
 Chapter options(const config_zelmar::Configuration& configuration, bool changesOnly);
 // Central console only.
 Chapter consoles(const config_zelmar::Configuration& configuration);

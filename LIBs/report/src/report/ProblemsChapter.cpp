@@ -5,7 +5,7 @@
 
 namespace report::chapters {
 
-Chapter problems(const std::vector<ReportProblem>& problems)
+Chapter problems(const std::vector<config_zelmar::Problem>& problems)
 {
     if (problems.empty()) {
         return {};
@@ -14,9 +14,9 @@ Chapter problems(const std::vector<ReportProblem>& problems)
     chapter.notes.push_back(
         u"Прибор будет работать не так, как описано в отчёте, пока замечания не устранены.");
     Table table{u"", {{u"Важность", true}, {u"Замечание"}}, {}};
-    for (const ReportProblem& problem : problems) {
-        const bool error = problem.severity == ReportProblem::Severity::error;
-        const Cell severity{error ? u"ошибка" : u"предупреждение",
+    for (const config_zelmar::Problem& problem : problems) {
+        const bool error = problem.severity == config_zelmar::Problem::Severity::error;
+        const Cell severity{content_text::fromUtf8(config_zelmar::severityWord(problem.severity)),
                             error ? CellStyle::differs : CellStyle::plain};
         table.rows.push_back({severity, {content_text::fromUtf8(problem.message)}});
     }

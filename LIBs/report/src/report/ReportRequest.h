@@ -1,22 +1,11 @@
 #pragma once
 
+#include <config_zelmar/Problem.h>
+
 #include <string>
 #include <vector>
 
 namespace report {
-
-// A problem the checks found in the configuration; the report lists them before everything else.
-struct ReportProblem
-{
-    enum class Severity
-    {
-        error,
-        warning
-    };
-
-    Severity severity = Severity::error;
-    std::string message; // UTF-8
-};
 
 // Everything a report needs beside the configuration.
 struct ReportRequest
@@ -27,7 +16,8 @@ struct ReportRequest
     std::u16string createdAt;
     // Leaves out options at their defaults, devices with default names and default event tables.
     bool changesOnly = false;
-    std::vector<ReportProblem> problems;
+    // What the checks found (config_zelmar::checkConfiguration); the report lists it first.
+    std::vector<config_zelmar::Problem> problems;
 };
 
 } // namespace report

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <config_zelmar/Configuration.h>
+#include <config_zelmar/PanelDescription.h>
 
 // Configurations for the screenshots, the benchmarks and the tests, made in one place so that they all
 // show and measure the same sites.
@@ -16,10 +17,11 @@ config_zelmar::Device namedDevice();
 // renamed devices, the table "Склад", a few commands and a password.
 config_zelmar::Configuration sampleSite();
 
-// 24 section consoles with 127 named devices each (3,048 devices), half of them on an own table.
+// Every section console (24) with every device address (127) named: 3,048 devices, half of them on an
+// own table.
 config_zelmar::Configuration largeSite();
 
-constexpr int largeSiteSections = 24;
-constexpr int largeSiteDevicesPerSection = 127;
+constexpr int largeSiteSections = config_zelmar::panel_description::consoleCount;
+constexpr int largeSiteDevicesPerSection = config_zelmar::panel_description::deviceCount;
 
 } // namespace sample_sites
