@@ -123,9 +123,10 @@ Decodes the two memory images as a read from the panel does and writes the confi
 )"},
         {"report", R"(Usage: zelmar-cli report FILE -o OUT [--changes-only]
 
-Opens the XML file as the configurator does and writes its commissioning report: the options in words,
-the section consoles, the devices with their names (default names in italics), the event tables other
-than the default one and the commands. A file the configurator would report as damaged is refused.
+Opens the XML file as the configurator does and writes its commissioning report: first what "check"
+finds, then the options in words, the section consoles, the devices with their names (default names in
+italics), the event tables other than the default one and the commands. A file the configurator would
+report as damaged is refused.
 
   -o, --output OUT   the file to write (atomically); its extension picks the format:
                        .pdf    A4 pages with DejaVu Sans embedded (no display needed)
