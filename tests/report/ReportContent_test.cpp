@@ -117,7 +117,8 @@ TEST(ReportContent, DefaultNamesAndValuesAreMarkedAsDefaults)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const auto* cell = findCell(report::buildReport(c.configuration, request()), c.text);
+        const report::ReportContent content = report::buildReport(c.configuration, request());
+        const auto* cell = findCell(content, c.text);
         ASSERT_NE(cell, nullptr);
         EXPECT_EQ(cell->style, c.style);
     }
@@ -149,7 +150,8 @@ TEST(ReportContent, OptionsReadInWords)
         SCOPED_TRACE(c.name);
         Configuration configuration = sample_sites::sampleSite();
         c.change(configuration);
-        EXPECT_NE(findCell(report::buildReport(configuration, request()), c.expected), nullptr);
+        const report::ReportContent content = report::buildReport(configuration, request());
+        EXPECT_NE(findCell(content, c.expected), nullptr);
     }
 }
 
