@@ -1,7 +1,8 @@
 // Shows the main window with each of its six pages, the connection, About and progress dialogs, the
 // edit dialogs of the table pages (filled with a sample site), the problems list (for review and before
-// a write, with errors and with warnings only), the print preview of the report and the Файл menu in
-// turn, and saves a PNG of each into the folder given on the command line.
+// a write, with errors and with warnings only), the error boxes of files the reader refuses, the print
+// preview of the report and the Файл menu in turn, and saves a PNG of each into the folder given on the
+// command line.
 #include "AboutDialog.h"
 #include "ConnectDialog.h"
 #include "DeviceCommandEditDialog.h"
@@ -17,11 +18,14 @@
 
 #include <config_zelmar/Configuration.h>
 #include <config_zelmar/ConfigurationCheck.h>
+#include <config_zelmar/ConfigurationDocument.h>
 #include <sample_sites/SampleSites.h>
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
+#include <QMessageBox>
 #include <QMenu>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
@@ -95,7 +99,7 @@ bool savePrintPreview(MainWindow& window, const QDir& folder)
             return;
         }
         preview->resize(1200, 760);
-        ok = save(*preview, folder, QStringLiteral("20-print-preview"));
+        ok = save(*preview, folder, QStringLiteral("23-print-preview"));
         preview->reject();
     });
     window.findChild<QAction*>(QStringLiteral("printReport"))->trigger();
@@ -203,6 +207,38 @@ bool saveProblemsDialogs(QWidget& window, const QDir& folder)
     return ok;
 }
 
+// The error box of Open, with the text the reader gives for each kind of file it refuses before parsing.
+bool saveRefusedFileBoxes(QWidget& window, const QDir& folder)
+{
+    QByteArray attributes = "<unknown";
+    for (int i = 0; i < 40; ++i) {
+        attributes += " a" + QByteArray::number(i) + "=\"\"";
+    }
+    const QByteArray start = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    const QByteArray root = "<configuration deviceId=\"Zelmar\" version=\"2\">\n";
+    const std::pair<QByteArray, QString> files[] = {
+        {start + "<!DOCTYPE configuration [<!ENTITY e \"x\">]>\n" + root + "</configuration>\n",
+         QStringLiteral("20-open-refused-doctype")},
+        {start + root + attributes + "/>\n</configuration>\n", QStringLiteral("21-open-refused-attributes")},
+        {"<?xml version=\"1.0\" encoding=\"x-unknown\"?>\n" + root + "</configuration>\n",
+         QStringLiteral("22-open-refused-encoding")},
+    };
+    bool ok = true;
+    for (const auto& [content, name] : files) {
+        QByteArray bytes = content;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        config_zelmar::Configuration configuration;
+        const config_zelmar::DocumentReadResult result =
+            config_zelmar::ConfigurationDocument::readDocument(buffer, configuration);
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Ошибка"), result.detailedMessage(),
+                        QMessageBox::Ok, &window);
+        ok = save(box, folder, name) && ok;
+        box.hide();
+    }
+    return ok;
+}
+
 // The Файл menu with its report commands.
 bool saveFileMenu(MainWindow& window, const QDir& folder)
 {
@@ -212,7 +248,7 @@ bool saveFileMenu(MainWindow& window, const QDir& folder)
         return false;
     }
     menu->popup(window.mapToGlobal(QPoint(0, 0)));
-    const bool ok = save(*menu, folder, QStringLiteral("21-file-menu"));
+    const bool ok = save(*menu, folder, QStringLiteral("24-file-menu"));
     menu->hide();
     return ok;
 }
@@ -257,6 +293,7 @@ int main(int argc, char* argv[])
     progressDialog.hide();
     ok = saveEditDialogs(window, folder) && ok;
     ok = saveProblemsDialogs(window, folder) && ok;
+    ok = saveRefusedFileBoxes(window, folder) && ok;
     ok = savePrintPreview(window, folder) && ok;
     ok = saveFileMenu(window, folder) && ok;
     return ok ? 0 : 1;

@@ -28,9 +28,12 @@ Commands:
 
 "zelmar-cli COMMAND --help" describes each command.
 
-Exit status: 0 success; 1 usage error; 2 a file cannot be read, written or parsed; 3 the port cannot be
-opened; 4 diff found differences, or check found an error; 10 + the transfer error code (10 to 17) when
-a transfer with the panel fails.
+Exit status: 0 success; 1 usage error (found before any file is touched); 2 a file cannot be read,
+written or parsed; 3 the port cannot be opened; 4 diff found differences, or check found an error;
+10 + the transfer error code (10 to 17) when a transfer with the panel fails.
+
+Output files are replaced atomically, all the outputs of a command together or none; an existing output
+that is not a regular file (a device, FIFO or socket) is refused and left as it is.
 )";
 
 const std::map<std::string, const char*>& commandTexts()

@@ -4,6 +4,7 @@
 #include "ExitStatus.h"
 #include "FileAccess.h"
 #include "HelpTexts.h"
+#include "OutputFiles.h"
 #include "PortOpening.h"
 #include "TerminalProgress.h"
 
@@ -12,20 +13,21 @@
 #include "config_zelmar/PanelInfo.h"
 #include "rs485/RS485Connection.h"
 
-#include <QSaveFile>
-
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 namespace zelmar_cli {
 
 namespace {
 
 using Option = ArgumentParser::Option;
+using Presence = ArgumentParser::Presence;
+using Value = ArgumentParser::Value;
 
-const Option portOption{"--port", "", true, false};
+const Option portOption{"--port", "", true, false, Presence::required};
 const Option fastOption{"--fast", "", false, false};
-const Option outputOption{"--output", "-o", true, false};
+const Option outputOption{"--output", "-o", true, false, Presence::optional, Value::outputFile};
 
 // Closes the port whatever the transfer's outcome.
 class OpenPort
@@ -99,9 +101,9 @@ int runRead(const Arguments& arguments)
     const std::string port = parser.required("--port");
     const std::string output = parser.value("--output");
     // Opened first, so that an output that cannot be written is known before the panel is read.
-    std::unique_ptr<QSaveFile> outputFile;
-    if (!output.empty() && output != "-") {
-        outputFile = FileAccess::beginOutput(output);
+    std::unique_ptr<OutputFiles> outputFile;
+    if (!FileAccess::isStandardOutput(output)) {
+        outputFile = std::make_unique<OutputFiles>(std::vector<std::string>{output});
     }
     config_zelmar::Configuration configuration;
     config_zelmar::ConfigZelmar transfer;
@@ -113,8 +115,8 @@ int runRead(const Arguments& arguments)
     }
     const QByteArray document = FileAccess::configurationDocument(configuration);
     if (outputFile) {
-        FileAccess::writeOutput(*outputFile, document);
-        FileAccess::commitOutput(*outputFile);
+        outputFile->write(0, document);
+        outputFile->commit();
     } else {
         FileAccess::writeStandardOutput(document);
     }
