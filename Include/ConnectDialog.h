@@ -21,6 +21,10 @@ public:
 
     QString portName() const;
     bool turbo() const;
+    void setTurbo(bool raised);
+    // Selects the port used last time whenever the list holds it (also after a refresh); otherwise the
+    // converter's port stays selected.
+    void setPreferredPort(const QString& port);
 
 public slots:
     void onUpdatePortList();
@@ -28,7 +32,9 @@ public slots:
 private:
     void fillPortList();
     void showConverterMessage();
+    void selectPreferredPort();
 
     std::unique_ptr<Ui::ConnectDialog> form;
     PortLister ports;
+    QString preferredPort;
 };

@@ -8,6 +8,8 @@
 
 #include <QFont>
 #include <QMainWindow>
+
+#include <array>
 #include <memory>
 
 namespace Ui {
@@ -15,8 +17,10 @@ class MainWindow;
 }
 namespace config_zelmar {
 class ConfigZelmar;
-}
+struct DocumentReadResult;
+} // namespace config_zelmar
 
+class AppSettings;
 class CommandsPageWidget;
 class DevicesPageWidget;
 class EventsPageWidget;
@@ -45,8 +49,18 @@ public:
     bool isModified() const { return modified; }
     QString currentFilePath() const { return filePath; }
 
+    // Before a command replaces the configuration: with unsaved edits, asks whether to save them. True
+    // when the command may go on (nothing modified, saved, or "Не сохранять"); false on "Отмена" or when
+    // the save was cancelled or failed.
+    bool resolveUnsavedChanges();
+    // Opens a configuration file; a file that cannot be read leaves the configuration, the file and the
+    // modified flag as they were. True when the file became the current one.
+    bool openFile(const QString& path);
+
     // Forwards a transfer's progress to the progress dialog and keeps the windows painted.
     void setProgress(float fraction) override;
+    // The progress dialog's "Прервать" during a read.
+    bool cancelRequested() const override;
 
     void loadFromConfiguration();
     void storeToConfiguration();
@@ -57,6 +71,7 @@ public:
     void showObject(const config_zelmar::Path& path);
 
 public slots:
+    void onNew();
     void onLoadFromDevice();
     void onSaveToDevice();
     void onCheckConfiguration();
@@ -82,18 +97,33 @@ private:
     void applyInitialPageButtonState();
     void insertPages();
     void connectActions();
-    void createReportCommands(std::function<QDateTime()> clock);
-    QString reportSourceName() const;
+    void createReportCommands();
+    QString documentName() const;
     void connectPageButtons();
     void connectPages();
     void connectOptionControls();
 
-    void showPage(QPushButton* button, int index);
+    struct PageButton
+    {
+        QPushButton* button;
+        int index;
+    };
+    std::array<PageButton, 6> pageButtons() const;
+    void showPage(QPushButton* button);
     void updateWindowTitle();
     void reloadTablesAfterPultTypeChange();
     bool anyTableHasRows() const;
 
+    void takeConfiguration(config_zelmar::Configuration replacement);
+    void showUnreadableFile(const QString& path, const config_zelmar::DocumentReadResult& result);
+    bool saveConfiguration();
+    bool saveUnderNewName();
+    QString confirmedSaveName(const QString& chosen);
     bool writeFile(const QString& path);
+    void becomeCurrentFile(const QString& path);
+    QString fileDialogFolder() const;
+    void updateRecentFilesMenu();
+    void openRecentFile(const QString& path);
     bool askForPort(QString& portName, bool& turbo);
     // A transfer processes window events with every page; the progress dialog blocks input, and the
     // commands refuse to start anyway while one runs, so nothing changes the configuration under it.
@@ -110,6 +140,8 @@ private:
     config_zelmar::Configuration config;
     std::unique_ptr<config_zelmar::ConfigZelmar> transfer;
     PortLister portLister;
+    std::function<QDateTime()> now;
+    std::unique_ptr<AppSettings> settings;
 
     std::unique_ptr<Ui::MainWindow> form;
     std::unique_ptr<OptionControls> optionControls;
@@ -126,5 +158,8 @@ private:
     QFont boldFont;
     QString filePath;
     QString fileName;
+    // The title's name for a configuration without a file: read from the panel, or the readable part of
+    // a damaged file; empty for a new configuration.
+    QString untitledName;
     bool modified = false;
 };

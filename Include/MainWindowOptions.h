@@ -3,6 +3,7 @@
 #include "PortLister.h"
 
 #include <QDateTime>
+#include <QString>
 
 #include <functional>
 #include <memory>
@@ -20,6 +21,8 @@ struct MainWindowOptions
     // Empty: a transfer over the real serial ports.
     TransferFactory makeTransfer;
     PortLister portLister = PortLister::system();
-    // The local date and time the reports are dated with.
-    std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
+    // Where the settings kept between runs live; empty: the user's settings of the configurator.
+    QString settingsFile;
+    // The local date and time, for naming a configuration read from the panel; empty: the system clock.
+    std::function<QDateTime()> now;
 };

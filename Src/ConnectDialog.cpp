@@ -27,10 +27,33 @@ bool ConnectDialog::turbo() const
     return form->turbo->isChecked();
 }
 
+void ConnectDialog::setTurbo(bool raised)
+{
+    form->turbo->setChecked(raised);
+}
+
+void ConnectDialog::setPreferredPort(const QString& port)
+{
+    preferredPort = port;
+    selectPreferredPort();
+}
+
 void ConnectDialog::onUpdatePortList()
 {
     fillPortList();
     showConverterMessage();
+    selectPreferredPort();
+}
+
+void ConnectDialog::selectPreferredPort()
+{
+    const int found =
+        preferredPort.isEmpty()
+            ? -1
+            : form->portName->findText(preferredPort, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (found >= 0) {
+        form->portName->setCurrentIndex(found);
+    }
 }
 
 void ConnectDialog::fillPortList()

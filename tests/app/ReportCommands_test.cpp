@@ -26,7 +26,7 @@ MainWindowOptions fixedClock()
     MainWindowOptions options;
     options.portLister =
         PortLister{[] { return std::vector<std::string>(); }, [] { return std::vector<std::string>(); }};
-    options.clock = [] { return QDateTime(QDate(2025, 2, 1), QTime(10, 30)); };
+    options.now = [] { return QDateTime(QDate(2025, 2, 1), QTime(10, 30)); };
     return options;
 }
 
@@ -104,27 +104,19 @@ private slots:
     void theHeadingNamesWhatTheReportIsOf_data()
     {
         QTest::addColumn<QString>("savedAs");
-        QTest::addColumn<QString>("firmware");
         QTest::addColumn<QString>("source");
         QTest::newRow("saved file") << "site.xml"
-                                    << ""
                                     << "site.xml";
-        QTest::newRow("read from the panel") << ""
-                                             << "2.1.3"
-                                             << "Прибор";
         QTest::newRow("new configuration") << ""
-                                           << ""
                                            << "Новая конфигурация";
     }
 
     void theHeadingNamesWhatTheReportIsOf()
     {
         QFETCH(QString, savedAs);
-        QFETCH(QString, firmware);
         QFETCH(QString, source);
         QTemporaryDir folder;
         ScriptedPrompter prompter;
-        window->configuration().firmwareVersion = firmware.toStdString();
         if (!savedAs.isEmpty()) {
             prompter.fileNames = QStringList{folder.filePath(savedAs)};
             window->onSaveAs();

@@ -9,6 +9,7 @@
 #include "config_zelmar/PanelDescription.h"
 #include "config_zelmar/PanelTexts.h"
 #include "config_zelmar/ProgressHandlerAdapter.h"
+#include "config_zelmar/TransferCancelled.h"
 #include "config_zelmar/WriteStamp.h"
 
 #include "boot_loader/BootloaderException.h"
@@ -219,6 +220,7 @@ void ConfigZelmar::readConfiguration(Configuration& configuration, ProgressHandl
     p.identify();
     adapter.step();
     p.imagesKnown = false;
+    adapter.stopIfCancelled();
     try {
         p.enterRaisedSpeed();
         p.readOptionsChecked(&adapter);
@@ -228,6 +230,9 @@ void ConfigZelmar::readConfiguration(Configuration& configuration, ProgressHandl
     } catch (const BootloaderException& exception) {
         p.leaveRaisedSpeed();
         throw ConfiguratorError(exception);
+    } catch (const TransferCancelled&) {
+        p.leaveRaisedSpeed();
+        throw;
     }
     p.imagesKnown = true;
     adapter.finish();

@@ -36,7 +36,7 @@ public:
     bool raisedSpeed() const;
 
     // Reads both memories of the panel and replaces the configuration's content; the configuration is
-    // untouched when the read fails.
+    // untouched when the read fails, or when the progress handler cancels it (TransferCancelled).
     void readConfiguration(Configuration& configuration, ProgressHandler* progress);
     // Encodes the configuration and writes what the panel needs; updates the configuration's last write
     // date, write counter and firmware version.

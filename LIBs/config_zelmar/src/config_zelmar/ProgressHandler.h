@@ -8,6 +8,9 @@ class ProgressHandler
 {
 public:
     virtual void setProgress(float fraction) = 0;
+    // Asked by a read before each page; true stops it there with TransferCancelled. Writes never ask:
+    // a write stopped half-way would leave the panel with a mixed configuration.
+    virtual bool cancelRequested() const { return false; }
 
 protected:
     ~ProgressHandler() = default;

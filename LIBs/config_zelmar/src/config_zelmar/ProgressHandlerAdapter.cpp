@@ -1,6 +1,7 @@
 #include "config_zelmar/ProgressHandlerAdapter.h"
 
 #include "config_zelmar/ProgressHandler.h"
+#include "config_zelmar/TransferCancelled.h"
 
 namespace config_zelmar {
 
@@ -11,6 +12,14 @@ ProgressHandlerAdapter::ProgressHandlerAdapter(int totalSteps, config_zelmar::Pr
 void ProgressHandlerAdapter::pageRead(const boot_loader::BufferedMemoryPage&)
 {
     step();
+    stopIfCancelled();
+}
+
+void ProgressHandlerAdapter::stopIfCancelled() const
+{
+    if (handler && handler->cancelRequested()) {
+        throw TransferCancelled();
+    }
 }
 
 void ProgressHandlerAdapter::pageWritten(const boot_loader::BufferedMemoryPage&)
