@@ -61,6 +61,13 @@ QByteArray truncatedConfiguration()
     return whole.left(cut + 20);
 }
 
+// An empty configuration document with the given children and text before the root element.
+QByteArray hostileConfiguration(const QByteArray& children, const QByteArray& prolog = QByteArray())
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + prolog +
+           "<configuration deviceId=\"Zelmar\" version=\"2\">" + children + "</configuration>\n";
+}
+
 void unlockFolder(const QString& path)
 {
     QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), path});
@@ -259,6 +266,19 @@ private slots:
             << QByteArray("<?xml version=\"1.0\"?>\n<notes><note>звонить</note></notes>\n") << false << false;
         QTest::newRow("truncated") << truncatedConfiguration() << false << true;
         QTest::newRow("over 16 MB") << QByteArray(16 * 1024 * 1024 + 1, ' ') << true << false;
+        QTest::newRow("just over the size limit")
+            << QByteArray(config_zelmar::ConfigurationDocument::maxFileSize + 1, ' ') << true << false;
+        QTest::newRow("entity used a million times")
+            << hostileConfiguration("<section address=\"0\"><name>" + QByteArray(1000000, '&').replace("&", "&e;") +
+                                        "</name></section>",
+                                    "<!DOCTYPE configuration [<!ENTITY e \"" + QByteArray(4000, 'x') + "\">]>\n")
+            << false << false;
+        QByteArray attributes = "<unknown";
+        for (int i = 0; i < 120000; ++i) {
+            attributes += " a" + QByteArray::number(i) + "=\"\"";
+        }
+        QTest::newRow("120,000 attributes") << hostileConfiguration(attributes + "/>") << false << false;
+        QTest::newRow("text after the root") << hostileConfiguration(QByteArray()) + "trailing" << false << false;
     }
 
     // The window works on a.xml with an unsaved edit; the damaged file must change none of it, and a
