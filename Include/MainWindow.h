@@ -30,6 +30,7 @@ class ProgressDialog;
 class PultsPageWidget;
 class QIntValidator;
 class QPushButton;
+class ReportCommands;
 
 // The configurator's one window: menu, tool bar, six page buttons over a stack of pages, the edited
 // configuration with its modified flag, and the file and panel commands. Receives the progress of panel
@@ -97,6 +98,8 @@ private:
     void applyInitialPageButtonState();
     void insertPages();
     void connectActions();
+    void createReportCommands();
+    QString documentName() const;
     void connectPageButtons();
     void connectPages();
     void connectOptionControls();
@@ -152,6 +155,7 @@ private:
     std::unique_ptr<EventsPageWidget> eventsPage;
     std::unique_ptr<DevicesPageWidget> devicesPage;
     std::unique_ptr<CommandsPageWidget> commandsPage;
+    ReportCommands* reportCommands = nullptr;
     QPushButton* currentPageButton = nullptr;
     QFont normalFont;
     QFont boldFont;

@@ -24,6 +24,10 @@ public:
                                  const QString& filter) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& directory,
                                  const QString& filter) = 0;
+    // A save dialog with several filters ("PDF (*.pdf);;HTML (*.html)"); selectedFilter receives the one
+    // the user chose. Empty when the user cancels.
+    virtual QString saveFileNameWithFilter(QWidget* parent, const QString& caption, const QString& directory,
+                                           const QString& filters, QString& selectedFilter) = 0;
 
     // A question with the buttons Yes and No; true when the answer is Yes.
     bool askYesNo(QWidget* parent, const QString& title, const QString& text,

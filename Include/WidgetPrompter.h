@@ -19,6 +19,8 @@ public:
                          const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& caption, const QString& directory,
                          const QString& filter) override;
+    QString saveFileNameWithFilter(QWidget* parent, const QString& caption, const QString& directory,
+                                   const QString& filters, QString& selectedFilter) override;
 
     // The box question() runs: "Сохранить", "Не сохранять" and "Отмена" read so also without the Qt
     // catalogue.

@@ -9,6 +9,7 @@
 #include "config_zelmar/LCDCharset.h"
 #include "config_zelmar/NamedDeviceLimit.h"
 #include "config_zelmar/PanelDescription.h"
+#include "config_zelmar/ShownNames.h"
 
 #include <vector>
 
@@ -21,7 +22,7 @@ namespace {
 constexpr int sectionRole = Qt::UserRole;
 constexpr int addressRole = Qt::UserRole + 1;
 constexpr int columnCount = 9;
-constexpr int nameColumns = 6;
+constexpr int nameColumns = int(config_zelmar::deviceNameCount);
 constexpr int firstNameColumn = 3;
 constexpr int maxPults = config_zelmar::panel_description::lastConsole;
 constexpr int maxDeviceAddress = config_zelmar::panel_description::lastDevice;
@@ -39,29 +40,7 @@ QString searchKey(const QString& text)
 
 QString defaultTableText()
 {
-    return QStringLiteral("По умолчанию");
-}
-
-QString eventTableText(const Configuration& configuration, const Device& device)
-{
-    // A reference to a table that does not exist (a foreign file, a stray panel byte) shows the default.
-    const auto table = device.names == nullptr ? 0u : device.names->eventTable;
-    if (table == 0 || table >= configuration.eventTables.size()) {
-        return defaultTableText();
-    }
-    return QString::fromStdU16String(configuration.eventTables[table].name);
-}
-
-std::array<std::u16string, nameColumns> namesShown(const Device& device, int section)
-{
-    if (device.names != nullptr) {
-        const auto& n = *device.names;
-        return {n.deviceName, n.outsName, n.loop1Name, n.loop2Name, n.line3Name, n.line4Name};
-    }
-    const int a = device.address;
-    return {config_zelmar::defaultDeviceName(a, section), config_zelmar::defaultOutsName(a, section),
-            config_zelmar::defaultLoop1Name(a, section),  config_zelmar::defaultLoop2Name(a, section),
-            config_zelmar::defaultLine3Name(a, section),  config_zelmar::defaultLine4Name(a, section)};
+    return QString::fromStdU16String(config_zelmar::defaultEventTableCaption);
 }
 
 } // namespace
@@ -250,12 +229,13 @@ void DevicesPageWidget::fillRow(int row, Place place, const Device& device)
     first->setData(addressRole, place.address);
     table->setItem(row, 0, first);
     table->setItem(row, 1, centredItem(QString::number(isCentral ? device.address : device.zone)));
-    table->setItem(row, 2, centredItem(eventTableText(*configuration, device)));
-    const auto names = namesShown(device, isCentral ? place.section : 0);
-    const QFont& font = device.names != nullptr ? boldFont : italicFont;
+    table->setItem(
+        row, 2,
+        centredItem(QString::fromStdU16String(config_zelmar::shownEventTableName(*configuration, device))));
+    const auto names = config_zelmar::shownDeviceNames(device, isCentral ? place.section : 0);
     for (int i = 0; i < nameColumns; ++i) {
-        auto* item = new QTableWidgetItem(QString::fromStdU16String(names[i]));
-        item->setFont(font);
+        auto* item = new QTableWidgetItem(QString::fromStdU16String(names[std::size_t(i)].text));
+        item->setFont(names[std::size_t(i)].isDefault ? italicFont : boldFont);
         table->setItem(row, firstNameColumn + i, item);
     }
 }

@@ -7,12 +7,14 @@
 #include "ConnectDialog.h"
 #include "ConnectionCheckDialog.h"
 #include "DevicesPageWidget.h"
+#include "DocumentsLocation.h"
 #include "EventsPageWidget.h"
 #include "OptionControls.h"
 #include "ProblemsDialog.h"
 #include "ProgressDialog.h"
 #include "Prompter.h"
 #include "PultsPageWidget.h"
+#include "ReportCommands.h"
 #include "ui_MainWindow.h"
 
 #include "config_zelmar/ConfigZelmar.h"
@@ -29,7 +31,6 @@
 #include <QIntValidator>
 #include <QMenu>
 #include <QSaveFile>
-#include <QStandardPaths>
 
 namespace {
 
@@ -51,14 +52,6 @@ QString programTitle()
 QString xmlFilter()
 {
     return QObject::tr("XML-файлы (*.xml)");
-}
-
-// The user's documents folder; the home folder where it does not exist (many Linux accounts have none),
-// since a file dialog given a missing folder would take its name for the file name.
-QString documentsLocation()
-{
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return QDir(documents).exists() ? documents : QDir::homePath();
 }
 
 QString errorTitle()
@@ -96,6 +89,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     devicesPage->loadTable();
     eventsPage->loadTable();
     commandsPage->loadTable();
+    createReportCommands();
     connectActions();
     connectPageButtons();
     connectPages();
@@ -150,6 +144,29 @@ void MainWindow::connectActions()
     connect(form->quit, &QAction::triggered, this, &MainWindow::close);
     connect(form->about, &QAction::triggered, this, &MainWindow::onAbout);
     connect(form->connectionCheck, &QAction::triggered, this, &MainWindow::onConnectionCheck);
+    connect(form->printReport, &QAction::triggered, reportCommands, &ReportCommands::onPrint);
+    connect(form->exportReport, &QAction::triggered, reportCommands, &ReportCommands::onExportReport);
+    connect(form->exportDevicesCsv, &QAction::triggered, reportCommands, &ReportCommands::onExportDevicesCsv);
+}
+
+void MainWindow::createReportCommands()
+{
+    ReportCommands::Source source;
+    source.storedConfiguration = [this]() -> const config_zelmar::Configuration& {
+        storeToConfiguration();
+        return config;
+    };
+    source.filePath = [this] { return filePath; };
+    source.sourceName = [this] { return documentName(); };
+    source.clock = [this] { return now(); };
+    reportCommands = new ReportCommands(this, form->reportChangesOnly, std::move(source));
+}
+
+// The file name, or what the title calls a configuration not saved yet ("Прибор — прочитано …").
+QString MainWindow::documentName() const
+{
+    const QString name = filePath.isEmpty() ? untitledName : fileName;
+    return name.isEmpty() ? tr("Новая конфигурация") : name;
 }
 
 std::array<MainWindow::PageButton, 6> MainWindow::pageButtons() const
@@ -277,8 +294,7 @@ void MainWindow::updateWindowTitle()
         setWindowTitle(programTitle());
         return;
     }
-    const QString shownName = name.isEmpty() ? tr("Новая конфигурация") : name;
-    setWindowTitle(shownName + (modified ? "*" : "") + " - " + programTitle());
+    setWindowTitle(documentName() + (modified ? "*" : "") + " - " + programTitle());
 }
 
 bool MainWindow::resolveUnsavedChanges()

@@ -2,18 +2,19 @@
 
 #include "config_zelmar/Configuration.h"
 #include "config_zelmar/PanelDescription.h"
+#include "config_zelmar/ZummerOptions.h"
 #include "ui_MainWindow.h"
 
 namespace {
 
 constexpr int noClockSync = config_zelmar::panel_description::noClockSyncHour;
-constexpr unsigned zummerAlwaysSet = 0x20;
-constexpr unsigned zummerButtonBit = 0x01;
-constexpr unsigned zummerNewEventBit = 0x02;
-constexpr unsigned zummerFailureBit = 0x04;
-constexpr unsigned zummerWarningBit = 0x08;
-constexpr unsigned zummerFireBit = 0x10;
-constexpr unsigned zummerRemoteOffBit = 0x80;
+constexpr unsigned zummerAlwaysSet = config_zelmar::zummer::alwaysSetBit;
+constexpr unsigned zummerButtonBit = config_zelmar::zummer::buttonBit;
+constexpr unsigned zummerNewEventBit = config_zelmar::zummer::newEventBit;
+constexpr unsigned zummerFailureBit = config_zelmar::zummer::failureBit;
+constexpr unsigned zummerWarningBit = config_zelmar::zummer::warningBit;
+constexpr unsigned zummerFireBit = config_zelmar::zummer::fireBit;
+constexpr unsigned zummerRemoteOffBit = config_zelmar::zummer::remoteOffBit;
 
 } // namespace
 
@@ -120,7 +121,6 @@ void OptionControls::showPultType(bool central)
     form.bSectionPults->setVisible(central);
     form.groupClockSync->setVisible(central);
     form.groupReset->setVisible(central);
-    form.zummerRemoteOff->setText(central ? QObject::tr("Выключение зуммера с секционного пульта")
-                                          : QObject::tr("Выключение зуммера с центрального пульта"));
+    form.zummerRemoteOff->setText(QString::fromStdU16String(config_zelmar::zummer::remoteOffLabel(central)));
     form.bDevices->setText(central ? QObject::tr("Названия приборов") : QObject::tr("Приборы"));
 }

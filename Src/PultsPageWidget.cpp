@@ -7,6 +7,7 @@
 #include "ui_PultsPageWidget.h"
 
 #include <config_zelmar/Configuration.h>
+#include <config_zelmar/ShownNames.h>
 
 #include <vector>
 
@@ -92,17 +93,14 @@ int PultsPageWidget::insertSortedRow(int address)
 void PultsPageWidget::fillRow(int row, const Section& section)
 {
     form->table->setItem(row, 1, centredItem(QString::fromStdU16String(Section::groupName(section.group))));
-    const bool defaultName = section.name.empty();
-    const QString name =
-        QString::fromStdU16String(defaultName ? Section::defaultPultName(section.address) : section.name);
-    const QString dublerName = QString::fromStdU16String(
-        defaultName ? Section::defaultDublerName(section.address) : section.dublerName);
-    auto* nameItem = new QTableWidgetItem(name);
-    nameItem->setFont(defaultName ? italicFont : boldFont);
+    const config_zelmar::ShownName name = config_zelmar::shownPultName(section);
+    auto* nameItem = new QTableWidgetItem(QString::fromStdU16String(name.text));
+    nameItem->setFont(name.isDefault ? italicFont : boldFont);
     form->table->setItem(row, 2, nameItem);
-    auto* dublerItem = new QTableWidgetItem(section.dubler ? dublerName : QString());
+    auto* dublerItem =
+        new QTableWidgetItem(QString::fromStdU16String(config_zelmar::shownDublerName(section).text));
     if (section.dubler) {
-        dublerItem->setFont(defaultName ? italicFont : boldFont);
+        dublerItem->setFont(name.isDefault ? italicFont : boldFont);
     }
     form->table->setItem(row, 3, dublerItem);
 }

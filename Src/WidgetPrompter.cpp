@@ -74,3 +74,20 @@ QString WidgetPrompter::saveFileName(QWidget* parent, const QString& caption, co
     dialog.setDefaultSuffix(filterSuffix(filter));
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
+
+QString WidgetPrompter::saveFileNameWithFilter(QWidget* parent, const QString& caption,
+                                               const QString& directory, const QString& filters,
+                                               QString& selectedFilter)
+{
+    // The extension added to a name typed without one follows the filter the user picks.
+    QFileDialog dialog(parent, caption, directory, filters);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(filterSuffix(filters));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString& filter) { dialog.setDefaultSuffix(filterSuffix(filter)); });
+    if (dialog.exec() != QDialog::Accepted) {
+        return QString();
+    }
+    selectedFilter = dialog.selectedNameFilter();
+    return dialog.selectedFiles().value(0);
+}

@@ -35,6 +35,7 @@ ACTION_ICONS = {
     "go-up": "actions/go-up",
     "go-down": "actions/go-down",
     "go-bottom": "actions/go-bottom",
+    "document-print": "actions/document-print",
     "edit-find": "actions/edit-find",
     "dialog-error": "status/dialog-error",
     "dialog-warning": "status/dialog-warning",

@@ -134,6 +134,11 @@ private slots:
                                        "save",
                                        "saveAs",
                                        "|",
+                                       "printReport",
+                                       "exportReport",
+                                       "reportChangesOnly",
+                                       "exportDevicesCsv",
+                                       "|",
                                        "quit"};
         QCOMPARE(actionNames(control<QMenu>(window, "menuFile")->actions()), menuSequence);
         QCOMPARE(control<QMenu>(window, "menuFile")->actions().at(6)->menu(),
@@ -147,10 +152,14 @@ private slots:
                                           "save",
                                           "saveAs",
                                           "|",
+                                          "printReport",
+                                          "|",
                                           "quit"};
         QCOMPARE(actionNames(control<QToolBar>(window, "toolBar")->actions()), toolBarSequence);
         QCOMPARE(control<QAction>(window, "newConfiguration")->shortcut(),
                  QKeySequence(QStringLiteral("Ctrl+N")));
+        QVERIFY(control<QAction>(window, "reportChangesOnly")->isCheckable());
+        QCOMPARE(control<QAction>(window, "printReport")->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
         QCOMPARE(actionNames(control<QMenu>(window, "menuHelp")->actions()),
                  (QStringList{"connectionCheck", "|", "about"}));
         QCOMPARE(control<QAction>(window, "connectionCheck")->text(),

@@ -8,6 +8,7 @@
 #include "support/ModalCloser.h"
 #include "support/ScriptedPrompter.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
@@ -303,6 +304,28 @@ private slots:
         QCOMPARE(prompter.boxes.size(), 1);
         QCOMPARE(prompter.lastBox().text, QStringLiteral("Настройки успешно записаны в память прибора"));
         QCOMPARE(emulated.commandsReceived(0xF4), std::size_t(1));
+    }
+
+    void theReportOfAReadNamesThePanelAndWhatItTold()
+    {
+        QTemporaryDir folder;
+        ScriptedPrompter prompter;
+        EmulatedWindow emulated;
+        MainWindow& window = emulated.window;
+        {
+            PortChoice choice(EmulatedPanel::portName, true);
+            window.onLoadFromDevice();
+        }
+        prompter.fileNames << folder.filePath("report.html");
+        prompter.selectedFilters << QStringLiteral("HTML-файлы (*.html *.htm)");
+        control<QAction>(window, "exportReport")->trigger();
+        QFile report(folder.filePath("report.html"));
+        QVERIFY(report.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(report.readAll());
+        QVERIFY(html.contains(
+            QStringLiteral("<td>Конфигурация:</td><td>Прибор — прочитано 12.05.2025 14:30</td>")));
+        QVERIFY(html.contains(QStringLiteral("<td>Версия ПО прибора:</td>")));
+        QVERIFY(html.contains(QStringLiteral("<td>Счетчик записей:</td>")));
     }
 
     void aReadIsUntitledSoCtrlSAsksForAName()

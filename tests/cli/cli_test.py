@@ -2,9 +2,13 @@
 """End-to-end tests of zelmar-cli: file commands, bad input, and transfers with the emulated panel served
 on a pseudo-terminal by "zelmar-cli emulate --pty".
 
-Usage: cli_test.py ZELMAR_CLI GROUP   (GROUP: files, errors, transfer_fast, transfer_normal, faults, doctor)
+Usage: cli_test.py ZELMAR_CLI GROUP [SAMPLE_FILES_TOOL]
+       (GROUP: files, errors, transfer_fast, transfer_normal, faults, doctor, report; report needs the
+       zelmar-sample-files program that writes the sample site and the 3,048-device site)
 """
+import csv
 import datetime
+import io
 import json
 import os
 import re
@@ -18,6 +22,7 @@ import sys
 import tempfile
 
 CLI = None
+SAMPLE_FILES = None
 DATA = os.path.join(os.path.dirname(os.path.abspath(__file__)), "data")
 SECTION_XML = os.path.join(DATA, "section-console.xml")
 CENTRAL_XML = os.path.join(DATA, "central-console.xml")
@@ -136,7 +141,7 @@ def encode(folder, xml, base_options=None, base_config=None):
 def test_help_everywhere(folder):
     check(run(["--help"]).stdout.startswith(b"Usage: zelmar-cli COMMAND"), "tool help")
     for command in ["ports", "info", "read", "write", "check", "diff", "convert", "encode", "decode", "emulate",
-                    "doctor"]:
+                    "doctor", "report"]:
         result = run([command, "--help"])
         check(result.stdout.startswith(b"Usage: zelmar-cli " + command.encode()), "help of " + command)
     check(b"drop-at-page:P" in run(["emulate", "--help"]).stdout, "the fault script is documented")
@@ -632,6 +637,103 @@ def test_doctor_on_a_silent_panel(folder):
     check(len(lines) == 7, "the check goes on after an error: %s" % lines)
 
 
+
+# --------------------------------------------------------------------------------------------- report
+
+def sample_files(folder):
+    subprocess.run([SAMPLE_FILES, folder], check=True, timeout=60)
+    return os.path.join(folder, "sample-site.xml"), os.path.join(folder, "large-site.xml")
+
+
+def report(folder, source, extension, extra=()):
+    out = os.path.join(folder, "report" + extension)
+    run(["report", source, "-o", out] + list(extra))
+    return read_bytes(out)
+
+
+def pdf_text(folder, source):
+    out = os.path.join(folder, "report.pdf")
+    run(["report", source, "-o", out])
+    check(read_bytes(out).startswith(b"%PDF"), "not a PDF")
+    fonts = subprocess.run(["pdffonts", out], capture_output=True, check=True, timeout=60).stdout.decode()
+    check(re.search(r"DejaVuSans\S*\s+CID TrueType\s+Identity-H\s+yes", fonts), "DejaVu Sans not embedded:\n" + fonts)
+    text = subprocess.run(["pdftotext", out, "-"], capture_output=True, check=True, timeout=120).stdout.decode()
+    return " ".join(text.split())
+
+
+def check_page_footers(text):
+    """Every page from 1 to the count has its footer; returns the page count."""
+    found = re.search(r"Стр\. 1 из (\d+)", text)
+    check(found, "no page footer in the PDF text")
+    pages = int(found.group(1))
+    for page in range(1, pages + 1):
+        check("Стр. %d из %d" % (page, pages) in text, "page %d has no footer" % page)
+    return pages
+
+
+def csv_rows(folder, source):
+    content = report(folder, source, ".csv")
+    check(content.startswith(b"\xef\xbb\xbf"), "the CSV has no byte order mark")
+    rows = list(csv.reader(io.StringIO(content.decode("utf-8-sig"), newline=""), delimiter=";"))
+    check(rows[0] == ["Секция", "Адрес", "Зона", "Прибор", "Выходы", "Шлейф 1", "Шлейф 2", "ЛС 3", "ЛС 4",
+                      "События"], "CSV header %r" % rows[0])
+    return rows[1:]
+
+
+def test_report_of_the_sample_site(folder):
+    sample, _ = sample_files(folder)
+    text = pdf_text(folder, sample)
+    for expected in ["Склад", "Администрация", "Проходная", "Склад готовой продук", "Дымовые извещатели",
+                     "Котельная", "Сирена склада", "Возгорание"]:
+        check(expected in text, "the PDF text lacks %r" % expected)
+    check_page_footers(text)
+    html = report(folder, sample, ".html").decode()
+    check('<td class="default">Секционный пульт 2</td>' in html and "font-style: italic" in html,
+          "default names are not italic in the HTML")
+    rows = csv_rows(folder, sample)
+    check([row[:4] for row in rows] == [["1", "17", "", "Склад готовой продук"], ["3", "18", "", "Котельная"]],
+          "CSV rows %r" % rows)
+    for output in [text.encode(), html.encode(), report(folder, sample, ".csv")]:
+        check(b"4711" not in output, "the password is in the report")
+
+
+def test_report_of_3048_devices(folder):
+    _, large = sample_files(folder)
+    rows = csv_rows(folder, large)
+    check(len(rows) == 3048, "%d CSV rows for 3048 devices" % len(rows))
+    text = pdf_text(folder, large)
+    check(check_page_footers(text) > 24, "too few pages for 24 device tables")
+    for section in range(1, 25):
+        check("Pult %d.0" % section in text, "console %d missing" % section)
+        for address in range(1, 128):
+            name = "Device %d.%d " % (section, address)
+            check(name in text, "the PDF text lacks %r" % name)
+
+
+def test_report_changes_only(folder):
+    xml = read_bytes(SECTION_XML).decode()
+    xml = xml.replace("<eventTable>0</eventTable>", "<eventTable>2</eventTable>")
+    xml = xml.replace("</configuration>", '<eventTable index="2"><name>Обычная</name></eventTable>\n</configuration>')
+    source = os.path.join(folder, "tables.xml")
+    write_bytes(source, xml.encode())
+    full = report(folder, source, ".html").decode()
+    short = report(folder, source, ".html", ["--changes-only"]).decode()
+    check("Таблица 2 «Обычная»" in full and "Таблица 2 «Обычная»" not in short, "the default table was kept")
+    check("Таблица 1 «Склады»" in short, "the customised table was left out")
+    check("Только отличия от значений по умолчанию" in short, "the heading does not say changes only")
+
+
+def test_report_refusals(folder):
+    broken = os.path.join(folder, "broken.xml")
+    write_bytes(broken, b"<configuration")
+    out = os.path.join(folder, "out.pdf")
+    run(["report", broken, "-o", out], status=2)
+    check(not os.path.exists(out), "a report of a damaged file was written")
+    run(["report", SECTION_XML, "-o", os.path.join(folder, "out.txt")], status=1)
+    run(["report", SECTION_XML], status=1)
+    run(["report", SECTION_XML, "-o", os.path.join(folder, "no-such-folder", "out.csv")], status=2)
+
+
 GROUPS = {
     "files": [test_help_everywhere, test_check_summaries, test_diff, test_check_problems, test_convert_is_stable,
               test_encode_decode_round_trip, test_encode_keeps_the_base],
@@ -644,12 +746,15 @@ GROUPS = {
     "faults": [test_silent_panel, test_wrong_firmware, test_wrong_address_status, test_dropped_link,
                test_damaged_answers_are_retried],
     "doctor": [test_doctor_on_the_emulator, test_doctor_on_a_missing_port, test_doctor_on_a_silent_panel],
+    "report": [test_report_of_the_sample_site, test_report_of_3048_devices, test_report_changes_only,
+               test_report_refusals],
 }
 
 
 def main():
-    global CLI
+    global CLI, SAMPLE_FILES
     CLI = os.path.abspath(sys.argv[1])
+    SAMPLE_FILES = os.path.abspath(sys.argv[3]) if len(sys.argv) > 3 else None
     # A ctest time-out sends SIGTERM: unwind, so that every emulator is stopped.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
     for test in GROUPS[sys.argv[2]]:

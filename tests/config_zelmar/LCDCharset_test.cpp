@@ -100,3 +100,31 @@ TEST(LCDCharset, ReadingStripsTrailingSpacesOnly)
     const std::vector<uint8_t> erased(10, 0xFF);
     EXPECT_EQ(decodeLcdText(erased.data(), erased.size()), u"..........");
 }
+
+TEST(LCDCharset, ReadableTextTurnsLookAlikesOfRussianWordsBackIntoCyrillic)
+{
+    struct Case
+    {
+        std::u16string stored;
+        std::u16string readable;
+    };
+    const Case cases[] = {
+        {u"Cклaд", u"Склад"},                     // twins inside a Cyrillic word
+        {u"Aдpec 3.15", u"Адрес 3.15"},           // a default name as stored
+        {u"Aдpec 15 Л.c. 4", u"Адрес 15 Л.с. 4"}, // a lone twin beside Russian words
+        {u"HOPMA", u"НОРМА"},                     // only twins: read as Russian
+        {u"bЯ", u"ЬЯ"},                           // the capital soft sign
+        {u"Device 7.12", u"Device 7.12"},         // a Latin word keeps its letters
+        {u"Pult OK", u"Pult OK"},                 // twins beside a Latin word stay Latin
+        {u"SMS-цeнтp", u"SMS-центр"},             // a Latin and a Russian word side by side
+        {u"Дверь № 5", u"Дверь № 5"},             // nothing to turn back
+        {u"", u""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(lcdReadable(c.stored), c.readable);
+    }
+    // What the correction turns into look-alikes, reading turns back.
+    std::u16string word = u"ВЫХОД СКЛАДА";
+    applyLcdLookAlike(word);
+    EXPECT_EQ(lcdReadable(word), u"ВЫХОД СКЛАДА");
+}

@@ -11,7 +11,7 @@
 #include <config_zelmar/ConfigurationCheck.h>
 #include <config_zelmar/ConfigurationComparison.h>
 #include <config_zelmar/ConfigurationDocument.h>
-#include <config_zelmar/PanelDescription.h>
+#include <sample_sites/SampleSites.h>
 
 #include <QApplication>
 #include <QBuffer>
@@ -25,43 +25,13 @@ using config_zelmar::Configuration;
 
 namespace {
 
-constexpr int sectionCount = config_zelmar::panel_description::consoleCount;
-constexpr int devicesPerSection = config_zelmar::panel_description::deviceCount;
 constexpr int rounds = 5;
-
-std::u16string numbered(const char16_t* word, int section, int address)
-{
-    return word + QStringLiteral(" %1.%2").arg(section).arg(address).toStdU16String();
-}
 
 QByteArray largeConfigurationFile()
 {
-    Configuration configuration;
-    configuration.setPultType(true);
-    config_zelmar::EventTable doors;
-    doors.name = u"Dveri";
-    doors.texts[0] = u"ZAKPbITA";
-    configuration.appendEventTable(doors);
-    for (int section = 1; section <= sectionCount; ++section) {
-        auto& pult = configuration.sections[section];
-        pult.address = section;
-        pult.name = numbered(u"Pult", section, 0);
-        for (int address = 1; address <= devicesPerSection; ++address) {
-            auto& device = pult.devices[address];
-            device.address = address;
-            device.names = std::make_shared<config_zelmar::DeviceNames>();
-            device.names->eventTable = uint32_t(address % 2);
-            device.names->deviceName = numbered(u"Device", section, address);
-            device.names->outsName = numbered(u"Outs", section, address);
-            device.names->loop1Name = numbered(u"Loop1", section, address);
-            device.names->loop2Name = numbered(u"Loop2", section, address);
-            device.names->line3Name = numbered(u"Line3", section, address);
-            device.names->line4Name = numbered(u"Line4", section, address);
-        }
-    }
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    config_zelmar::ConfigurationDocument::write(buffer, configuration);
+    config_zelmar::ConfigurationDocument::write(buffer, sample_sites::largeSite());
     return buffer.data();
 }
 
@@ -79,7 +49,8 @@ int main(int argc, char* argv[])
     }
     QApplication application(argc, argv);
     const QByteArray file = largeConfigurationFile();
-    std::printf("file: %d bytes, %d named devices\n", int(file.size()), sectionCount * devicesPerSection);
+    std::printf("file: %d bytes, %d named devices\n", int(file.size()),
+                sample_sites::largeSiteSections * sample_sites::largeSiteDevicesPerSection);
 
     Configuration configuration;
     auto pults = std::make_unique<PultsPageWidget>(nullptr, &configuration);

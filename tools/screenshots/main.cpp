@@ -2,8 +2,9 @@
 // edit dialogs of the table pages (filled with a sample site), the problems list (for review and before
 // a write, with errors and with warnings only), the error boxes of files the reader refuses, the questions
 // that protect unsaved work, the devices filter and the recent files menu, the connection dialog with a
-// described converter and the connection check (passing, with hints, failing) in turn, and saves a PNG of
-// each into the folder given on the command line. Settings go to a scratch file, never to the user's.
+// described converter and the connection check (passing, with hints, failing), the print preview of the
+// report and the Файл and Справка menus in turn, and saves a PNG of each into the folder given on the
+// command line. Settings go to a scratch file, never to the user's.
 #include "AboutDialog.h"
 #include "AppSettings.h"
 #include "ApplicationTranslation.h"
@@ -25,15 +26,19 @@
 #include <config_zelmar/Configuration.h>
 #include <config_zelmar/ConfigurationCheck.h>
 #include <config_zelmar/ConfigurationDocument.h>
+#include <sample_sites/SampleSites.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QBuffer>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTranslator>
 #include <cstdio>
 
@@ -83,74 +88,31 @@ bool savePages(MainWindow& window, const QDir& folder)
     return ok;
 }
 
-// A configuration as a technician would have it: named consoles and devices, an own event table.
+// A configuration as a technician would have it before naming anything: an own event table.
 config_zelmar::Configuration sampleConfiguration(bool central)
 {
     config_zelmar::Configuration configuration;
     configuration.setPultType(central);
-    config_zelmar::EventTable table = config_zelmar::Configuration::defaultEventTable;
-    table.name = u"Склад";
-    table.texts[config_zelmar::Event::loop1Fire] = u"Возгорание";
-    table.emergency[config_zelmar::Event::loop1TakeOff] = true;
-    configuration.appendEventTable(table);
+    configuration.appendEventTable(sample_sites::storeTable());
     return configuration;
 }
 
-config_zelmar::Device sampleDevice()
+// The print preview of the sample site's report, as Файл → Печать… shows it.
+bool savePrintPreview(MainWindow& window, const QDir& folder)
 {
-    config_zelmar::Device device;
-    device.address = 17;
-    device.zone = 3;
-    device.names = std::make_shared<config_zelmar::DeviceNames>();
-    device.names->eventTable = 1;
-    device.names->deviceName = u"Склад готовой продук";
-    device.names->outsName = u"Сирена и табло ВЫХОД";
-    device.names->loop1Name = u"Дымовые извещатели";
-    device.names->loop2Name = u"Ручные извещатели";
-    device.names->line3Name = u"Дверь склада";
-    device.names->line4Name = u"Окна первого этажа";
-    return device;
-}
-
-// A small site on a central console, so that every table page shows rows: named and default-named
-// consoles (one with a duplicate), renamed devices, an own event table and a few commands.
-void fillSampleSite(config_zelmar::Configuration& configuration)
-{
-    configuration = sampleConfiguration(true);
-    const char16_t* consoleNames[] = {u"Склад", u"", u"Администрация"};
-    for (int address = 1; address <= 3; ++address) {
-        config_zelmar::Section section;
-        section.address = address;
-        section.group = address;
-        section.name = consoleNames[address - 1];
-        section.dubler = address == 3;
-        section.dublerName = section.dubler ? u"Проходная" : u"";
-        configuration.sections[address] = section;
-    }
-    config_zelmar::Device device = sampleDevice();
-    configuration.sections[1].devices[device.address] = device;
-    device.address = 18;
-    device.names->deviceName = u"Котельная";
-    device.names->eventTable = 0;
-    configuration.sections[3].devices[device.address] = device;
-
-    config_zelmar::Command reset(true);
-    reset.name = u"Сброс всех пультов";
-    reset.setConsoleAddress(0);
-    reset.setConsoleReset(true);
-    configuration.commands.push_back(reset);
-    config_zelmar::Command siren(true);
-    siren.name = u"Сирена склада";
-    siren.setConsoleAddress(1);
-    siren.setDeviceAddress(17);
-    siren.setOutputOn(1, true);
-    siren.setOutputOn(2, true);
-    configuration.commands.push_back(siren);
-    config_zelmar::Command continuation(true);
-    continuation.name = config_zelmar::Command::continuationName;
-    continuation.setConsoleAddress(3);
-    continuation.setGroupCommand(5, true);
-    configuration.commands.push_back(continuation);
+    bool ok = false;
+    QTimer::singleShot(0, [&] {
+        auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        if (preview == nullptr) {
+            std::fprintf(stderr, "the print preview did not appear\n");
+            return;
+        }
+        preview->resize(1200, 760);
+        ok = save(*preview, folder, QStringLiteral("35-print-preview"));
+        preview->reject();
+    });
+    window.findChild<QAction*>(QStringLiteral("printReport"))->trigger();
+    return ok;
 }
 
 bool saveEditDialogs(QWidget& window, const QDir& folder)
@@ -172,11 +134,11 @@ bool saveEditDialogs(QWidget& window, const QDir& folder)
     pultDialog.hide();
 
     DeviceEditDialog centralDevice(&window, &central, nullptr);
-    centralDevice.loadDevice(sampleDevice(), 7);
+    centralDevice.loadDevice(sample_sites::namedDevice(), 7);
     ok = save(centralDevice, folder, QStringLiteral("11-device-dialog-central")) && ok;
     centralDevice.hide();
     DeviceEditDialog sectionDevice(&window, &section, nullptr);
-    sectionDevice.loadDevice(sampleDevice(), 0);
+    sectionDevice.loadDevice(sample_sites::namedDevice(), 0);
     ok = save(sectionDevice, folder, QStringLiteral("12-device-dialog-section")) && ok;
     sectionDevice.hide();
     DeviceEditDialog newDevice(&window, &central, nullptr);
@@ -215,7 +177,7 @@ bool saveEditDialogs(QWidget& window, const QDir& folder)
 
     // Texts the display cannot show all of: look-alike letters, a sign and an emoji.
     DeviceEditDialog displayDevice(&window, &section, nullptr);
-    displayDevice.loadDevice(sampleDevice(), 0);
+    displayDevice.loadDevice(sample_sites::namedDevice(), 0);
     displayDevice.findChild<QLineEdit*>(QStringLiteral("deviceName"))
         ->setText(QStringLiteral("Склад № 2 \U0001F525"));
     displayDevice.findChild<QLineEdit*>(QStringLiteral("loop1Name"))->setText(QStringLiteral("Котёл 5 €"));
@@ -281,8 +243,7 @@ bool saveDevicesFilterAndRecentFiles(MainWindow& window, const QDir& folder)
 // lacks, a name too long, a device that the pool cannot hold without names, a command to a missing console.
 config_zelmar::Configuration siteWithProblems()
 {
-    config_zelmar::Configuration configuration;
-    fillSampleSite(configuration);
+    config_zelmar::Configuration configuration = sample_sites::sampleSite();
     auto& section = configuration.sections.begin()->second;
     auto& device = section.devices.begin()->second;
     device.names->deviceName = u"Серверная 🔥🚒";
@@ -390,16 +351,16 @@ public:
     bool modemManagerRunning() const override { return true; }
 };
 
-// The Справка menu opened, with the connection check in it.
-bool saveHelpMenu(QWidget& window, const QDir& folder)
+// One menu of the menu bar opened below its title.
+bool saveMenu(QWidget& window, const char* menuName, const QPoint& where, const QDir& folder, const QString& name)
 {
-    auto* menu = window.findChild<QMenu*>(QStringLiteral("menuHelp"));
+    auto* menu = window.findChild<QMenu*>(QString::fromLatin1(menuName));
     if (menu == nullptr) {
-        std::fprintf(stderr, "no menu menuHelp\n");
+        std::fprintf(stderr, "no menu %s\n", menuName);
         return false;
     }
-    menu->popup(window.mapToGlobal(QPoint(40, 20)));
-    const bool ok = save(*menu, folder, QStringLiteral("34-help-menu"));
+    menu->popup(window.mapToGlobal(where));
+    const bool ok = save(*menu, folder, name);
     menu->hide();
     return ok;
 }
@@ -427,7 +388,7 @@ bool saveConnectionDialogs(QWidget& window, const MainWindowOptions& options, co
     ConnectionCheckDialog failing(&window, ports, options.connectionCheck, QStringLiteral("/dev/ttyUSB7"));
     ok = save(failing, folder, QStringLiteral("33-connection-check-missing-port")) && ok;
     failing.hide();
-    return saveHelpMenu(window, folder) && ok;
+    return saveMenu(window, "menuHelp", QPoint(40, 20), folder, QStringLiteral("34-help-menu")) && ok;
 }
 
 } // namespace
@@ -463,7 +424,7 @@ int main(int argc, char* argv[])
     const PortLister ports = options.portLister;
     MainWindow window(std::move(options));
     // The central console shows every page button and option group.
-    fillSampleSite(window.configuration());
+    window.configuration() = sample_sites::sampleSite();
     window.loadFromConfiguration();
 
     bool ok = savePages(window, folder);
@@ -490,5 +451,7 @@ int main(int argc, char* argv[])
     ok = saveQuestions(window, folder) && ok;
     ok = saveDevicesFilterAndRecentFiles(window, folder) && ok;
     ok = saveConnectionDialogs(window, dialogOptions, folder) && ok;
+    ok = savePrintPreview(window, folder) && ok;
+    ok = saveMenu(window, "menuFile", QPoint(0, 0), folder, QStringLiteral("36-file-menu")) && ok;
     return ok ? 0 : 1;
 }

@@ -25,6 +25,7 @@ const std::map<std::string, Command>& commands()
         {"ports", runPorts},   {"info", runInfo},       {"read", runRead},       {"write", runWrite},
         {"check", runCheck},   {"diff", runDiff},       {"convert", runConvert}, {"encode", runEncode},
         {"decode", runDecode}, {"emulate", runEmulate}, {"doctor", runDoctor},
+        {"report", runReport},
     };
     return table;
 }

@@ -20,5 +20,6 @@ int runEncode(const Arguments& arguments);
 int runDecode(const Arguments& arguments);
 int runEmulate(const Arguments& arguments);
 int runDoctor(const Arguments& arguments);
+int runReport(const Arguments& arguments);
 
 } // namespace zelmar_cli

@@ -25,6 +25,7 @@ Commands:
   decode     decode the two memory images into an XML file
   emulate    run an emulated panel on a pseudo-terminal or a serial port
   doctor     check the port, the converter and the panel, one finding per line
+  report     make the commissioning report of an XML file (PDF, HTML) or its device list (CSV)
 
 "zelmar-cli COMMAND --help" describes each command.
 
@@ -123,6 +124,20 @@ Decodes the two memory images as a read from the panel does and writes the confi
   --options OPT      the option page (256 bytes)
   --config CFG       the configuration area (0xBE00 bytes)
   -o, --output FILE  the XML file to write (atomically); standard output without it
+)"},
+        {"report", R"(Usage: zelmar-cli report FILE -o OUT [--changes-only]
+
+Opens the XML file as the configurator does and writes its commissioning report: first what "check"
+finds, then the options in words, the section consoles, the devices with their names (default names in
+italics), the event tables other than the default one and the commands. A file the configurator would
+report as damaged is refused.
+
+  -o, --output OUT   the file to write (atomically); its extension picks the format:
+                       .pdf    A4 pages with DejaVu Sans embedded (no display needed)
+                       .html   one HTML page
+                       .csv    one row per device, UTF-8 with a byte order mark, ";" between fields
+  --changes-only     leave out options at their defaults, devices with default names and default
+                     event tables
 )"},
         {"emulate", R"(Usage: zelmar-cli emulate (--pty | --port PORT) [--options OPT] [--config CFG]
                           [--save-options F] [--save-config F] [--fault SPEC]...

@@ -36,8 +36,7 @@ std::string ProblemPrinter::lines(const std::string& summary, const std::vector<
 {
     std::string text = summary + "\n";
     for (const Problem& problem : problems) {
-        text += (problem.severity == Problem::Severity::error ? "ошибка: " : "предупреждение: ") +
-                problem.message + "\n";
+        text += std::string(config_zelmar::severityWord(problem.severity)) + ": " + problem.message + "\n";
     }
     return text;
 }

@@ -45,6 +45,14 @@ QString ScriptedPrompter::saveFileName(QWidget*, const QString&, const QString& 
     return nextFileName(directory, filter);
 }
 
+QString ScriptedPrompter::saveFileNameWithFilter(QWidget*, const QString&, const QString& directory,
+                                                 const QString& filters, QString& selectedFilter)
+{
+    selectedFilter =
+        selectedFilters.isEmpty() ? filters.section(QStringLiteral(";;"), 0, 0) : selectedFilters.takeFirst();
+    return nextFileName(directory, filters);
+}
+
 QString ScriptedPrompter::nextFileName(const QString& directory, const QString& filter)
 {
     fileDialogDirectories.append(directory);

@@ -31,12 +31,16 @@ public:
                          const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& caption, const QString& directory,
                          const QString& filter) override;
+    QString saveFileNameWithFilter(QWidget* parent, const QString& caption, const QString& directory,
+                                   const QString& filters, QString& selectedFilter) override;
 
     // Answers to the next questions, first to last; once they are used up, `answer` answers.
     QList<QMessageBox::StandardButton> answers;
     QMessageBox::StandardButton answer = QMessageBox::No;
     // Names the file dialogs return, first to last; an empty list answers as a cancelled dialog.
     QStringList fileNames;
+    // Filters the dialogs with several filters return, first to last; once used up, the first filter offered.
+    QStringList selectedFilters;
     QList<Box> boxes;
     QStringList fileDialogFilters;
     QStringList fileDialogDirectories;

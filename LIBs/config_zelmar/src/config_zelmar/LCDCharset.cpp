@@ -30,6 +30,60 @@ constexpr std::array<LookAlike, 19> lookAlikes{{
     {u'\u0440', u'p'}, {u'\u0441', u'c'}, {u'\u0443', u'y'}, {u'\u0445', u'x'},
 }};
 
+bool isAsciiLetter(char16_t c)
+{
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+}
+
+bool isCyrillic(char16_t c)
+{
+    return c >= u'\u0400' && c <= u'\u04FF';
+}
+
+bool isWordLetter(char16_t c)
+{
+    return isAsciiLetter(c) || isCyrillic(c);
+}
+
+// The Cyrillic letter whose glyph the Latin letter stands for; 0 for a letter without a twin.
+char16_t cyrillicTwin(char16_t latin)
+{
+    for (const LookAlike& pair : lookAlikes) {
+        if (pair.latin == latin) {
+            return pair.cyrillic;
+        }
+    }
+    return 0;
+}
+
+struct Word
+{
+    std::size_t begin;
+    std::size_t end;
+    bool hasCyrillic = false;
+    bool hasLatinWithoutTwin = false;
+};
+
+std::vector<Word> wordsOf(const std::u16string& text)
+{
+    std::vector<Word> words;
+    for (std::size_t i = 0; i < text.size();) {
+        if (!isWordLetter(text[i])) {
+            ++i;
+            continue;
+        }
+        Word word{i, i};
+        for (; word.end < text.size() && isWordLetter(text[word.end]); ++word.end) {
+            const char16_t c = text[word.end];
+            word.hasCyrillic = word.hasCyrillic || isCyrillic(c);
+            word.hasLatinWithoutTwin = word.hasLatinWithoutTwin || (isAsciiLetter(c) && cyrillicTwin(c) == 0);
+        }
+        i = word.end;
+        words.push_back(word);
+    }
+    return words;
+}
+
 bool isAsciiGlyph(unsigned value)
 {
     return value >= 0x20 && value <= 0x7A;
@@ -97,6 +151,24 @@ char16_t lcdLookAlike(char16_t c)
 void applyLcdLookAlike(std::u16string& text)
 {
     std::transform(text.begin(), text.end(), text.begin(), lcdLookAlike);
+}
+
+std::u16string lcdReadable(const std::u16string& text)
+{
+    const std::vector<Word> words = wordsOf(text);
+    const bool holdsLatinWord = std::any_of(words.begin(), words.end(), [](const Word& word) {
+        return word.hasLatinWithoutTwin && !word.hasCyrillic;
+    });
+    std::u16string readable = text;
+    for (const Word& word : words) {
+        const bool russian = word.hasCyrillic || (!word.hasLatinWithoutTwin && !holdsLatinWord);
+        for (std::size_t i = word.begin; russian && i < word.end; ++i) {
+            if (const char16_t twin = cyrillicTwin(readable[i]); twin != 0) {
+                readable[i] = twin;
+            }
+        }
+    }
+    return readable;
 }
 
 std::vector<uint8_t> fitToWidth(std::vector<uint8_t> bytes, std::size_t width)

@@ -22,6 +22,11 @@ char16_t lcdLookAlike(char16_t c);
 // Applies lcdLookAlike to every character of text, in place.
 void applyLcdLookAlike(std::u16string& text);
 
+// The text as a reader sees it on the display: in Russian words the Latin twins stand for the Cyrillic
+// letters again ("Cклaд" reads "Склад"). A word of twins alone ("HOPMA") reads as Russian unless the text
+// also holds a Latin word ("PC Server"); letters without a twin are never changed.
+std::u16string lcdReadable(const std::u16string& text);
+
 // Cuts bytes to their first width bytes, or fills them up with spaces (0x20) to exactly width bytes.
 std::vector<uint8_t> fitToWidth(std::vector<uint8_t> bytes, std::size_t width);
 

@@ -7,6 +7,11 @@ const char* severityName(Problem::Severity severity)
     return severity == Problem::Severity::error ? "error" : "warning";
 }
 
+const char* severityWord(Problem::Severity severity)
+{
+    return severity == Problem::Severity::error ? "ошибка" : "предупреждение";
+}
+
 const char* kindName(Problem::Kind kind)
 {
     switch (kind) {

@@ -30,5 +30,7 @@ struct Problem
 // "error", "warning"; "lost", "changed", "reference": the names of the JSON output.
 const char* severityName(Problem::Severity severity);
 const char* kindName(Problem::Kind kind);
+// "ошибка", "предупреждение": what the tool's lines and the report call them (UTF-8).
+const char* severityWord(Problem::Severity severity);
 
 } // namespace config_zelmar
