@@ -359,7 +359,12 @@ bool saveMenu(QWidget& window, const char* menuName, const QPoint& where, const 
         std::fprintf(stderr, "no menu %s\n", menuName);
         return false;
     }
-    menu->popup(window.mapToGlobal(where));
+    // A popup closes again when the window system moves the focus just then (a dialog closing before
+    // it): open it anew a few times before giving up.
+    for (int attempt = 0; attempt < 5 && !menu->isVisible(); ++attempt) {
+        menu->popup(window.mapToGlobal(where));
+        settle(*menu);
+    }
     const bool ok = save(*menu, folder, name);
     menu->hide();
     return ok;
