@@ -288,9 +288,11 @@ def transfer_round(folder, fast):
         expect_stamp(saved_options, 6)
         status, errors = emulator.stop()
         check(status == 0, "emulator exit %d: %s" % (status, errors))
+    # The configuration is encoded onto what the panel held: every byte it does not set keeps its value.
     base = bytearray(read_bytes(options))
     base[0:4] = saved_options[0:4]
-    written_options, written_config = encode(folder, CENTRAL_XML, base_options=bytes(base))
+    written_options, written_config = encode(folder, CENTRAL_XML, base_options=bytes(base),
+                                             base_config=read_bytes(config))
     check(saved_options == read_bytes(written_options), "the panel's option page differs from the encoding")
     check(read_bytes(emulator.save_config) == read_bytes(written_config), "the panel's configuration differs")
     # A new emulator from the saved memory: reading gives back the written file, less the known losses.

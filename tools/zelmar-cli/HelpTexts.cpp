@@ -116,6 +116,8 @@ Runs an emulated panel (loader version 0x12, device "Z-ZL3", page size 256) unti
                        stuck           the loader swallows characters until 261 zero bytes arrive
                        drop-after:N    the link drops after N more answered commands
                        drop-at-page:P  the link drops when the P-th page read or write arrives
+                       flash:N         the next N page writes are acknowledged but stored with one
+                                       byte changed (a failing flash); flash:always for every write
                      Numbers are decimal or 0x-prefixed hexadecimal.
 
 When the link drops, the pseudo-terminal (or the port) is closed and the emulator ends after saving.

@@ -1,13 +1,17 @@
 #pragma once
 
+#include "config_zelmar/TransferPhase.h"
+
 namespace config_zelmar {
 
-// Receives the progress of a panel transfer as a fraction from 0 to 1. Never deleted through this
-// interface, so it has no virtual destructor.
+// Receives the progress of a panel transfer as a fraction from 0 to 1, and the phase it is in. Never
+// deleted through this interface, so it has no virtual destructor.
 class ProgressHandler
 {
 public:
     virtual void setProgress(float fraction) = 0;
+    // A new phase begins; the fractions that follow belong to it. Ignored unless overridden.
+    virtual void setPhase(TransferPhase) {}
 
 protected:
     ~ProgressHandler() = default;

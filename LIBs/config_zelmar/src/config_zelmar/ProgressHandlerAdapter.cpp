@@ -24,6 +24,18 @@ void ProgressHandlerAdapter::step()
     report(totalSteps > 0 ? static_cast<float>(stepsDone) / static_cast<float>(totalSteps) : 1.0F);
 }
 
+void ProgressHandlerAdapter::addSteps(int steps)
+{
+    totalSteps += steps;
+}
+
+void ProgressHandlerAdapter::setPhase(TransferPhase phase)
+{
+    if (handler) {
+        handler->setPhase(phase);
+    }
+}
+
 void ProgressHandlerAdapter::finish()
 {
     stepsDone = totalSteps;

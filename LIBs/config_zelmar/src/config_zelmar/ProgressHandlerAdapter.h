@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config_zelmar/TransferPhase.h"
+
 #include "boot_loader/ProgressHandler.h"
 
 namespace config_zelmar {
@@ -16,6 +18,9 @@ public:
     void pageRead(const boot_loader::BufferedMemoryPage& page) override;
     void pageWritten(const boot_loader::BufferedMemoryPage& page) override;
     void step();
+    // More steps than first counted (pages written once more); the share done shrinks accordingly.
+    void addSteps(int steps);
+    void setPhase(TransferPhase phase);
     // All steps done: reports exactly 1.
     void finish();
 

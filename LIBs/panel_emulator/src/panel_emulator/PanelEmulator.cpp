@@ -237,8 +237,21 @@ std::vector<uint8_t> PanelEmulator::writePage(int space, uint32_t address,
         return answer(Answer::BadAddress);
     }
     const auto first = received.begin() + headerLength;
-    target.write(address, std::vector<uint8_t>(first, first + identification.pageSize));
+    std::vector<uint8_t> stored(first, first + identification.pageSize);
+    damageFlash(stored);
+    target.write(address, stored);
     return answer(Answer::Success);
+}
+
+void PanelEmulator::damageFlash(std::vector<uint8_t>& page)
+{
+    if (activeFaults.flashFaults == 0 || page.empty()) {
+        return;
+    }
+    if (activeFaults.flashFaults > 0) {
+        --activeFaults.flashFaults;
+    }
+    page[page.size() / 2] ^= 0xFFU;
 }
 
 std::vector<uint8_t> PanelEmulator::checksum(int space, uint32_t address,

@@ -1,0 +1,75 @@
+#include "config_zelmar/RaisedSpeed.h"
+
+#include "config_zelmar/MemoryMap.h"
+
+#include "boot_loader/BootloaderException.h"
+#include "boot_loader/BootloaderProtocol.h"
+#include "rs485/RS485Connection.h"
+
+namespace config_zelmar {
+
+namespace panel = memory_map::panel;
+using boot_loader::BootloaderException;
+
+RaisedSpeed::RaisedSpeed(rs485::RS485Connection& connection, boot_loader::BootloaderProtocol& protocol)
+    : connection(connection), protocol(protocol)
+{}
+
+void RaisedSpeed::enter()
+{
+    if (!raised) {
+        return;
+    }
+    protocol.setSpeed(panel::raisedSpeedDivisor);
+    connection.setBaudRate(panel::raisedBaudRate);
+}
+
+// When the speed command fails, the panel may or may not have changed its rate (a command can be carried
+// out and its answer lost), so the command is tried at the normal rate as well; the host always ends at
+// the normal rate.
+void RaisedSpeed::leave() noexcept
+{
+    if (!raised) {
+        return;
+    }
+    const uint32_t rates[] = {panel::raisedBaudRate, panel::normalBaudRate};
+    for (const uint32_t rate : rates) {
+        connection.setBaudRate(rate);
+        try {
+            protocol.setSpeed(panel::normalSpeedDivisor);
+            break;
+        } catch (const BootloaderException& exception) {
+            if (exception.code() == BootloaderException::PortFailure) {
+                break; // the link is gone; nothing more can be told to the panel
+            }
+        } catch (...) {
+            break;
+        }
+    }
+    connection.setBaudRate(panel::normalBaudRate);
+}
+
+void RaisedSpeed::followFinish()
+{
+    if (raised) {
+        connection.setBaudRate(panel::normalBaudRate);
+    }
+}
+
+bool RaisedSpeed::bringBackFromRaised() noexcept
+{
+    const int32_t attempts = protocol.attempts();
+    protocol.setAttempts(1);
+    connection.setBaudRate(panel::raisedBaudRate);
+    bool answered = false;
+    try {
+        protocol.setSpeed(panel::normalSpeedDivisor);
+        answered = true;
+    } catch (...) {
+    }
+    protocol.setAttempts(attempts);
+    connection.setBaudRate(panel::normalBaudRate);
+    return answered;
+}
+
+} // namespace config_zelmar
