@@ -113,7 +113,7 @@ TEST(TransferRead, ForeignFirmwareIsRefusedAndTheConfigurationStaysUntouched)
     bench.panel.memory(1).setByteAt(0x04, 0xB3);
     Configuration configuration = transfer_test::maximalCentralConfiguration();
     const Configuration before = configuration;
-    bench.transfer.setRaisedSpeed(true);
+    bench.transfer->setRaisedSpeed(true);
     EXPECT_EQ(bench.read(configuration), ConfiguratorError::IncompatibleFirmware);
     EXPECT_TRUE(sameContent(configuration, before));
     EXPECT_EQ(*bench.hostBaudRate, 19200U);
@@ -215,7 +215,7 @@ TEST(TransferWrite, PreservedBytesSurviveAReadAndAWrite)
 TEST(TransferWrite, RaisedSpeedIsUsedForTheBulkAndBothSidesEndAtNormalSpeed)
 {
     TransferTestBench bench;
-    bench.transfer.setRaisedSpeed(true);
+    bench.transfer->setRaisedSpeed(true);
     Configuration configuration = transfer_test::maximalSectionConfiguration();
     ASSERT_EQ(bench.write(configuration), std::nullopt);
     EXPECT_EQ(*bench.hostBaudRate, 19200U);
@@ -298,7 +298,7 @@ TEST(TransferFaults, EveryReadStepEndsWithTheRightErrorAndLeavesTheConfiguration
                 {"checksums", optionPage + 191}};
             for (const auto& [step, command] : steps) {
                 TransferTestBench bench;
-                bench.transfer.setRaisedSpeed(raised);
+                bench.transfer->setRaisedSpeed(raised);
                 Configuration configuration = transfer_test::maximalSectionConfiguration();
                 const Configuration before = configuration;
                 SCOPED_TRACE(std::string(fault.name) + " at " + step + (raised ? " raised" : ""));
@@ -321,7 +321,7 @@ namespace {
 std::vector<std::pair<const char*, std::size_t>> firstWriteSteps(const Configuration& configuration)
 {
     TransferTestBench bench;
-    bench.transfer.setRaisedSpeed(true);
+    bench.transfer->setRaisedSpeed(true);
     Configuration copy = configuration;
     EXPECT_EQ(bench.write(copy), std::nullopt);
     const std::vector<uint8_t> codes = bench.commandCodes();
@@ -352,7 +352,7 @@ TEST(TransferFaults, EveryWriteStepEndsWithTheRightErrorAndTheNextWriteRepairsTh
     for (const Fault& fault : allFaults()) {
         for (const auto& [step, command] : steps) {
             TransferTestBench bench;
-            bench.transfer.setRaisedSpeed(true);
+            bench.transfer->setRaisedSpeed(true);
             Configuration configuration = maximal;
             SCOPED_TRACE(std::string(fault.name) + " at " + step);
             // A panel that carried out the finish command restarts at 19200 baud: when only the answer
@@ -382,7 +382,7 @@ TEST(TransferFaults, EveryWriteStepEndsWithTheRightErrorAndTheNextWriteRepairsTh
 TEST(TransferFaults, ASpeedChangeWhoseAnswerIsLostStillEndsAtNormalSpeed)
 {
     TransferTestBench bench;
-    bench.transfer.setRaisedSpeed(true);
+    bench.transfer->setRaisedSpeed(true);
     Fault damaged{"bad CRC", panel_emulator::PanelFaults{}, 0};
     damaged.faults.badCrcAnswers = 3; // the panel changes its rate, the host never learns it
     Configuration configuration;
@@ -395,7 +395,7 @@ TEST(TransferFaults, ASpeedChangeWhoseAnswerIsLostStillEndsAtNormalSpeed)
 TEST(TransferFaults, AFailingStampReadLeavesRaisedSpeed)
 {
     TransferTestBench bench;
-    bench.transfer.setRaisedSpeed(true);
+    bench.transfer->setRaisedSpeed(true);
     Configuration configuration;
     ASSERT_EQ(bench.write(configuration), std::nullopt);
     const std::vector<uint8_t> optionsBefore = bench.options();
@@ -530,7 +530,7 @@ TEST(TransferBenchmark, ModelledDurationOfFullTransfersNextToTheProtocolsLowerBo
     for (bool raised : {false, true}) {
         const uint32_t rate = raised ? 345600U : 19200U;
         TransferTestBench bench;
-        bench.transfer.setRaisedSpeed(raised);
+        bench.transfer->setRaisedSpeed(raised);
         Configuration configuration = transfer_test::maximalCentralConfiguration();
         const double writeStart = bench.clock->now();
         ASSERT_EQ(bench.write(configuration), std::nullopt);
@@ -550,9 +550,9 @@ TEST(TransferPanelInfo, IdentifiesAndShowsTheOptionPageWithoutTouchingTheImages)
     bench.panel.memory(1).setByteAt(0x01, 12);
     bench.panel.memory(1).setByteAt(0x02, 25);
     bench.panel.memory(1).setByteAt(0x03, 9);
-    ASSERT_TRUE(bench.transfer.open(panel_emulator::EmulatedPort::defaultName));
-    const PanelInfo info = bench.transfer.readPanelInfo();
-    bench.transfer.close();
+    ASSERT_TRUE(bench.transfer->open(panel_emulator::EmulatedPort::defaultName));
+    const PanelInfo info = bench.transfer->readPanelInfo();
+    bench.transfer->close();
     EXPECT_EQ(info.loaderVersion, 0x12);
     EXPECT_EQ(info.deviceName, "Z-ZL3");
     EXPECT_EQ(info.pageSize, 256);
@@ -560,7 +560,7 @@ TEST(TransferPanelInfo, IdentifiesAndShowsTheOptionPageWithoutTouchingTheImages)
     EXPECT_EQ(info.lastWriteDate, "07.12.2025");
     EXPECT_EQ(info.writeCounter, 9);
     bench.panel.identity().version = 17;
-    ASSERT_TRUE(bench.transfer.open(panel_emulator::EmulatedPort::defaultName));
-    EXPECT_THROW(bench.transfer.readPanelInfo(), ConfiguratorError);
-    bench.transfer.close();
+    ASSERT_TRUE(bench.transfer->open(panel_emulator::EmulatedPort::defaultName));
+    EXPECT_THROW(bench.transfer->readPanelInfo(), ConfiguratorError);
+    bench.transfer->close();
 }

@@ -57,6 +57,15 @@ void PanelEmulator::applyFaultScript(const std::string& script)
     activeFaults = FaultScript::parse(script);
 }
 
+void PanelEmulator::reconnect()
+{
+    dropped = false;
+    activeFaults.dropAfterCommands = -1;
+    activeFaults.dropAtPage = 0;
+    frame.clear();
+    expectedFrameLength = 0;
+}
+
 std::size_t PanelEmulator::frameLength(uint8_t code, uint16_t pageSize)
 {
     switch (code) {

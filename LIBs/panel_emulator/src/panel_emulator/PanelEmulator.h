@@ -56,6 +56,9 @@ public:
     // that was cut off.
     void setBaudRate(uint32_t rate) { currentBaudRate = rate; }
     bool linkDropped() const { return dropped; }
+    // The converter is plugged in again after a dropped link: the panel hears the host again, at the
+    // rate it was left at, and has forgotten any frame it was receiving.
+    void reconnect();
     bool finished() const { return finishReceived; }
 
     static std::size_t frameLength(uint8_t code, uint16_t pageSize);
