@@ -2,6 +2,8 @@
 
 #include "PortLister.h"
 
+#include "config_zelmar/WriteOptions.h"
+
 #include <QDialog>
 #include <memory>
 
@@ -10,17 +12,27 @@ class ConnectDialog;
 }
 
 // Asks for the serial port of the USB-RS485 converter before a read or a write: lists the serial ports,
-// preselects the converter's port and offers the raised speed.
+// preselects the converter's port and offers the raised speed; before a write also whether to verify it
+// and whether to write every page.
 class ConnectDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit ConnectDialog(QWidget* parent, PortLister portLister = PortLister::system());
+    enum class Purpose
+    {
+        Read,
+        Write
+    };
+
+    explicit ConnectDialog(QWidget* parent, PortLister portLister = PortLister::system(),
+                           Purpose purpose = Purpose::Read);
     ~ConnectDialog() override;
 
     QString portName() const;
-    bool turbo() const;
+    bool raisedSpeed() const;
+    // The write options chosen; the defaults before a read.
+    config_zelmar::WriteOptions writeOptions() const;
 
 public slots:
     void onUpdatePortList();

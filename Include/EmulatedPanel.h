@@ -6,6 +6,8 @@
 #include "panel_emulator/SimulatedClock.h"
 #include "rs485/SerialPort.h"
 
+#include <QTemporaryDir>
+
 #include <memory>
 
 // A panel emulated inside the program, for trying reads and writes without hardware (--emulator). It
@@ -21,8 +23,10 @@ public:
     EmulatedPanel(const EmulatedPanel&) = delete;
     EmulatedPanel& operator=(const EmulatedPanel&) = delete;
 
-    // The given options with the emulator's port added to the port list and a transfer that reaches
-    // the emulator by its port name. The options must not outlive this object.
+    // The given options with the emulator's port added to the port list, a transfer that reaches the
+    // emulator by its port name, and an image store of its own in a temporary folder, so that trying
+    // the program leaves nothing among the backups of real panels. The options must not outlive this
+    // object.
     MainWindowOptions attachTo(MainWindowOptions options);
 
     panel_emulator::PanelEmulator& panel() { return emulator; }
@@ -33,6 +37,7 @@ private:
     rs485::SleepFunction sleepFunction();
 
     panel_emulator::PanelEmulator emulator;
+    QTemporaryDir dataFolder;
     std::shared_ptr<panel_emulator::SimulatedClock> clock;
     // Whether the port opened last is the emulator's: its waits pass in simulated time, a real port's
     // in real time.

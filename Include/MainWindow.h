@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ConnectDialog.h"
 #include "MainWindowOptions.h"
 
 #include "config_zelmar/Configuration.h"
@@ -7,6 +8,7 @@
 
 #include <QFont>
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -14,7 +16,9 @@ class MainWindow;
 }
 namespace config_zelmar {
 class ConfigZelmar;
-}
+class ImageStore;
+struct PanelBackup;
+} // namespace config_zelmar
 
 class CommandsPageWidget;
 class DevicesPageWidget;
@@ -44,6 +48,7 @@ public:
 
     // Forwards a transfer's progress to the progress dialog and keeps the windows painted.
     void setProgress(float fraction) override;
+    void setPhase(config_zelmar::TransferPhase phase) override;
 
     void loadFromConfiguration();
     void storeToConfiguration();
@@ -56,6 +61,11 @@ public slots:
     void onOpen();
     void onSave();
     void onSaveAs();
+    void onPanelBackups();
+    // Decodes the backup into the window as a new configuration without a file.
+    void openBackup(const config_zelmar::PanelBackup& backup);
+    // Writes the backup's images back into a panel.
+    void restoreBackup(const config_zelmar::PanelBackup& backup);
     void onAbout();
     void onCommonOptionsClicked();
     void onInterfaceClicked();
@@ -85,11 +95,22 @@ private:
     bool anyTableHasRows() const;
 
     bool writeFile(const QString& path);
-    bool askForPort(QString& portName, bool& turbo);
+    // What the connection dialog was answered with.
+    struct ConnectionChoice
+    {
+        QString portName;
+        bool raisedSpeed = false;
+        config_zelmar::WriteOptions writeOptions;
+    };
+    bool askForPort(ConnectDialog::Purpose purpose, ConnectionChoice& choice);
+    // Asks for the port of a write, takes the choices over and opens it; false (reported) otherwise.
+    bool openPortForWrite();
     // A transfer processes window events with every page; the progress dialog blocks input, and the
     // commands refuse to start anyway while one runs, so nothing changes the configuration under it.
     bool transferRunning() const { return progressDialog != nullptr; }
     void writeToDevice();
+    // Runs a write into the panel under the progress dialog; the success or the error is shown in a box.
+    bool runWrite(const std::function<void()>& write, const QString& successMessage);
     void readFromDevice();
     void showTransferError(const std::exception& error);
 
@@ -97,6 +118,7 @@ private:
     // configuration, are destroyed before it.
     config_zelmar::Configuration config;
     std::unique_ptr<config_zelmar::ConfigZelmar> transfer;
+    std::shared_ptr<config_zelmar::ImageStore> imageStore;
     PortLister portLister;
 
     std::unique_ptr<Ui::MainWindow> form;

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace config_zelmar {
 class ConfigZelmar;
@@ -18,4 +19,6 @@ struct MainWindowOptions
     // Empty: a transfer over the real serial ports.
     TransferFactory makeTransfer;
     PortLister portLister = PortLister::system();
+    // The folder of the image store (known panel images and backups); empty: none, and no backups.
+    std::string dataFolder;
 };

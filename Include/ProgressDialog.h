@@ -17,10 +17,13 @@ public:
     ~ProgressDialog() override;
 
     int progressValue() const;
+    QString phase() const;
 
 public slots:
     // The finished fraction 0 to 1; the bar shows it in whole percent, truncated.
     void setProgress(float value);
+    // What the transfer is busy with, shown above the bar; the bar starts again at 0.
+    void setPhase(const QString& text);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

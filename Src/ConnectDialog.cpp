@@ -5,11 +5,15 @@
 
 #include <QPushButton>
 
-ConnectDialog::ConnectDialog(QWidget* parent, PortLister portLister)
+ConnectDialog::ConnectDialog(QWidget* parent, PortLister portLister, Purpose purpose)
     : QDialog(parent), form(std::make_unique<Ui::ConnectDialog>()), ports(std::move(portLister))
 {
     initApplicationResources();
     form->setupUi(this);
+    const bool writing = purpose == Purpose::Write;
+    form->verifyWrite->setVisible(writing);
+    form->writeAllPages->setVisible(writing);
+    adjustSize();
     connect(form->updatePortList, &QPushButton::clicked, this, &ConnectDialog::onUpdatePortList);
     fillPortList();
     showConverterMessage();
@@ -22,9 +26,19 @@ QString ConnectDialog::portName() const
     return form->portName->currentText();
 }
 
-bool ConnectDialog::turbo() const
+bool ConnectDialog::raisedSpeed() const
 {
-    return form->turbo->isChecked();
+    return form->raisedSpeed->isChecked();
+}
+
+config_zelmar::WriteOptions ConnectDialog::writeOptions() const
+{
+    config_zelmar::WriteOptions options;
+    if (form->verifyWrite->isVisibleTo(this)) {
+        options.verify = form->verifyWrite->isChecked();
+        options.allPages = form->writeAllPages->isChecked();
+    }
+    return options;
 }
 
 void ConnectDialog::onUpdatePortList()

@@ -45,6 +45,7 @@ MainWindowOptions EmulatedPanel::attachTo(MainWindowOptions options)
         return std::make_unique<config_zelmar::ConfigZelmar>(portFactory(), sleepFunction(),
                                                              config_zelmar::systemLocalDate());
     };
+    options.dataFolder = dataFolder.isValid() ? dataFolder.path().toStdString() : std::string();
     return options;
 }
 

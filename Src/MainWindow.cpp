@@ -2,6 +2,7 @@
 
 #include "AboutDialog.h"
 #include "ApplicationResources.h"
+#include "BackupsDialog.h"
 #include "CommandsPageWidget.h"
 #include "ConnectDialog.h"
 #include "DevicesPageWidget.h"
@@ -14,6 +15,8 @@
 
 #include "config_zelmar/ConfigZelmar.h"
 #include "config_zelmar/ConfigurationDocument.h"
+#include "config_zelmar/ImageStore.h"
+#include "config_zelmar/PanelImageCodec.h"
 #include "config_zelmar/ProgramIdentity.h"
 
 #include <QCloseEvent>
@@ -69,8 +72,13 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
       portLister(std::move(options.portLister)), form(std::make_unique<Ui::MainWindow>())
 {
     initApplicationResources();
+    if (!options.dataFolder.empty()) {
+        imageStore = std::make_shared<config_zelmar::ImageStore>(options.dataFolder);
+        transfer->setImageStore(imageStore);
+    }
     createPages();
     form->setupUi(this);
+    form->panelBackups->setEnabled(imageStore != nullptr);
     optionControls = std::make_unique<OptionControls>(*form);
     applyInitialPageButtonState();
     insertPages();
@@ -124,6 +132,7 @@ void MainWindow::connectActions()
     connect(form->open, &QAction::triggered, this, &MainWindow::onOpen);
     connect(form->save, &QAction::triggered, this, &MainWindow::onSave);
     connect(form->saveAs, &QAction::triggered, this, &MainWindow::onSaveAs);
+    connect(form->panelBackups, &QAction::triggered, this, &MainWindow::onPanelBackups);
     connect(form->quit, &QAction::triggered, this, &MainWindow::close);
     connect(form->about, &QAction::triggered, this, &MainWindow::onAbout);
 }
@@ -422,14 +431,30 @@ bool MainWindow::writeFile(const QString& path)
 
 // ---- Panel ----
 
-bool MainWindow::askForPort(QString& portName, bool& turbo)
+bool MainWindow::askForPort(ConnectDialog::Purpose purpose, ConnectionChoice& choice)
 {
-    ConnectDialog dialog(this, portLister);
+    ConnectDialog dialog(this, portLister, purpose);
     if (dialog.exec() != QDialog::Accepted) {
         return false;
     }
-    portName = dialog.portName();
-    turbo = dialog.turbo();
+    choice.portName = dialog.portName();
+    choice.raisedSpeed = dialog.raisedSpeed();
+    choice.writeOptions = dialog.writeOptions();
+    return true;
+}
+
+bool MainWindow::openPortForWrite()
+{
+    ConnectionChoice choice;
+    if (!askForPort(ConnectDialog::Purpose::Write, choice)) {
+        return false;
+    }
+    transfer->setRaisedSpeed(choice.raisedSpeed);
+    transfer->setWriteOptions(choice.writeOptions);
+    if (!transfer->open(choice.portName.toStdString())) {
+        Prompter::current().critical(this, errorTitle(), tr("Ошибка при открытии порта ") + choice.portName);
+        return false;
+    }
     return true;
 }
 
@@ -439,13 +464,7 @@ void MainWindow::onSaveToDevice()
         return;
     }
     storeToConfiguration();
-    QString portName;
-    bool turbo = false;
-    if (!askForPort(portName, turbo)) {
-        return;
-    }
-    if (!transfer->open(portName.toStdString())) {
-        Prompter::current().critical(this, errorTitle(), tr("Ошибка при открытии порта ") + portName);
+    if (!openPortForWrite()) {
         return;
     }
     writeToDevice();
@@ -457,34 +476,80 @@ void MainWindow::onLoadFromDevice()
     if (transferRunning()) {
         return;
     }
-    QString portName;
-    bool turbo = false;
-    if (!askForPort(portName, turbo)) {
+    ConnectionChoice choice;
+    if (!askForPort(ConnectDialog::Purpose::Read, choice)) {
         return;
     }
-    transfer->setRaisedSpeed(turbo);
-    if (!transfer->open(portName.toStdString())) {
-        Prompter::current().critical(this, errorTitle(), tr("Ошибка при открытии порта ") + portName);
+    transfer->setRaisedSpeed(choice.raisedSpeed);
+    if (!transfer->open(choice.portName.toStdString())) {
+        Prompter::current().critical(this, errorTitle(), tr("Ошибка при открытии порта ") + choice.portName);
         return;
     }
     readFromDevice();
     transfer->close();
 }
 
-void MainWindow::writeToDevice()
+bool MainWindow::runWrite(const std::function<void()>& write, const QString& successMessage)
 {
     progressDialog = std::make_unique<ProgressDialog>(this, true);
     progressDialog->show();
     try {
-        transfer->writeConfiguration(config, this);
-        showConfigurationInfo();
+        write();
         progressDialog.reset();
-        Prompter::current().information(this, programTitle(),
-                                        tr("Настройки успешно записаны в память прибора"));
+        Prompter::current().information(this, programTitle(), successMessage);
+        return true;
     } catch (const std::exception& error) {
         progressDialog.reset();
         showTransferError(error);
+        return false;
     }
+}
+
+void MainWindow::writeToDevice()
+{
+    runWrite(
+        [this] {
+            transfer->writeConfiguration(config, this);
+            showConfigurationInfo();
+        },
+        tr("Настройки успешно записаны в память прибора"));
+}
+
+void MainWindow::onPanelBackups()
+{
+    if (transferRunning() || !imageStore) {
+        return;
+    }
+    BackupsDialog dialog(this, imageStore);
+    connect(&dialog, &BackupsDialog::openRequested, this, &MainWindow::openBackup);
+    connect(&dialog, &BackupsDialog::restoreRequested, this, &MainWindow::restoreBackup);
+    dialog.exec();
+}
+
+void MainWindow::openBackup(const config_zelmar::PanelBackup& backup)
+{
+    if (modified && !Prompter::current().askYesNo(
+                        this, programTitle(), tr("Файл не сохранён! Открыть резервную копию вместо него?"))) {
+        return;
+    }
+    config_zelmar::decodeImages(backup.images, config);
+    loadFromConfiguration();
+    showConfigurationInfo();
+    filePath.clear();
+    fileName.clear();
+    modified = false;
+    setModified(true);
+    updateWindowTitle();
+}
+
+void MainWindow::restoreBackup(const config_zelmar::PanelBackup& backup)
+{
+    if (transferRunning() || !openPortForWrite()) {
+        return;
+    }
+    runWrite([this, &backup] { transfer->restoreImages(backup.images, this); },
+             tr("Резервная копия записана в память прибора"));
+    transfer->close();
 }
 
 void MainWindow::readFromDevice()
@@ -513,6 +578,14 @@ void MainWindow::setProgress(float fraction)
 {
     if (progressDialog != nullptr) {
         progressDialog->setProgress(fraction);
+    }
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void MainWindow::setPhase(config_zelmar::TransferPhase phase)
+{
+    if (progressDialog != nullptr) {
+        progressDialog->setPhase(QString::fromUtf8(config_zelmar::transferPhaseText(phase)));
     }
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }

@@ -29,6 +29,18 @@ void ProgressDialog::setProgress(float value)
     form->progressBar->setValue(static_cast<int>(value * 100.0f));
 }
 
+QString ProgressDialog::phase() const
+{
+    return form->phase->text();
+}
+
+void ProgressDialog::setPhase(const QString& text)
+{
+    form->phase->setText(text);
+    form->phase->setVisible(!text.isEmpty());
+    form->progressBar->setValue(0);
+}
+
 void ProgressDialog::closeEvent(QCloseEvent* event)
 {
     event->ignore();

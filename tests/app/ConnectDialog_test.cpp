@@ -2,6 +2,7 @@
 #include "ConnectDialog.h"
 #include "support/Controls.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -46,7 +47,39 @@ private slots:
         QCOMPARE(control<QLabel>(dialog, "message")->text(),
                  QStringLiteral("Преобразователь USB-RS485 не обнаружен."));
         QVERIFY(dialog.portName().isEmpty());
-        QVERIFY(dialog.turbo());
+        QVERIFY(dialog.raisedSpeed());
+    }
+
+    void writeOptionsAreOfferedOnlyForAWrite()
+    {
+        struct Case
+        {
+            ConnectDialog::Purpose purpose;
+            bool verifyChecked;
+            bool allPagesChecked;
+            bool offered;
+            bool verify;
+            bool allPages;
+        };
+        using P = ConnectDialog::Purpose;
+        const QList<Case> cases{{P::Write, true, false, true, true, false},
+                                {P::Write, false, true, true, false, true},
+                                {P::Read, false, true, false, true, false}};
+        for (const Case& c : cases) {
+            ConnectDialog dialog(nullptr, fixedPorts({"COM1"}, {}), c.purpose);
+            auto* verify = control<QCheckBox>(dialog, "verifyWrite");
+            auto* allPages = control<QCheckBox>(dialog, "writeAllPages");
+            QVERIFY(verify->isChecked());
+            QVERIFY(!allPages->isChecked());
+            QCOMPARE(verify->isVisibleTo(&dialog), c.offered);
+            QCOMPARE(allPages->isVisibleTo(&dialog), c.offered);
+            QCOMPARE(verify->text(), QStringLiteral("Проверить запись"));
+            QCOMPARE(allPages->text(), QStringLiteral("Записать все страницы"));
+            verify->setChecked(c.verifyChecked);
+            allPages->setChecked(c.allPagesChecked);
+            QCOMPARE(dialog.writeOptions().verify, c.verify);
+            QCOMPARE(dialog.writeOptions().allPages, c.allPages);
+        }
     }
 
     void converterPortIsSelected()

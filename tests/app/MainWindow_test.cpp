@@ -131,10 +131,15 @@ private slots:
     void menusAndToolBarHoldTheActionsInOrder()
     {
         MainWindow window(noPorts());
-        const QStringList fileSequence{"loadFromDevice", "saveToDevice", "|", "open",
+        const QStringList toolSequence{"loadFromDevice", "saveToDevice", "|", "open",
                                        "save",           "saveAs",       "|", "quit"};
+        QStringList fileSequence = toolSequence;
+        fileSequence.insert(2, QStringLiteral("panelBackups"));
         QCOMPARE(actionNames(control<QMenu>(window, "menuFile")->actions()), fileSequence);
-        QCOMPARE(actionNames(control<QToolBar>(window, "toolBar")->actions()), fileSequence);
+        QCOMPARE(actionNames(control<QToolBar>(window, "toolBar")->actions()), toolSequence);
+        QCOMPARE(control<QAction>(window, "panelBackups")->text(),
+                 QStringLiteral("Резервные копии прибора…"));
+        QVERIFY2(!control<QAction>(window, "panelBackups")->isEnabled(), "no data folder, no backups");
         QCOMPARE(actionNames(control<QMenu>(window, "menuHelp")->actions()), QStringList{"about"});
         QCOMPARE(control<QAction>(window, "loadFromDevice")->shortcut(),
                  QKeySequence(QStringLiteral("Ctrl+R")));

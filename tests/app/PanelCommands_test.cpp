@@ -55,7 +55,7 @@ struct EmulatedWindow
 class PortChoice
 {
 public:
-    PortChoice(const QString& port, bool turbo, bool accept = true)
+    PortChoice(const QString& port, bool raisedSpeed, bool accept = true)
         : closer([=](QDialog* modal) {
               auto* dialog = qobject_cast<ConnectDialog*>(modal);
               if (dialog == nullptr) {
@@ -64,7 +64,7 @@ public:
               }
               shownPorts = control<QComboBox>(dialog, "portName")->count();
               control<QComboBox>(dialog, "portName")->setCurrentText(port);
-              control<QCheckBox>(dialog, "turbo")->setChecked(turbo);
+              control<QCheckBox>(dialog, "raisedSpeed")->setChecked(raisedSpeed);
               if (accept) {
                   dialog->accept();
               } else {
@@ -187,22 +187,25 @@ private slots:
         QCOMPARE(window.windowTitle(), "site.xml* - " + programTitle);
     }
 
-    void raisedSpeedIsTakenOnlyOnARead()
+    void raisedSpeedOfTheDialogAppliesToReadsAndWrites()
     {
-        ScriptedPrompter prompter;
-        EmulatedWindow emulated;
-        emulated.window.show();
-        {
-            PortChoice choice(EmulatedPanel::portName, true);
-            emulated.window.onSaveToDevice();
+        for (const bool write : {true, false}) {
+            for (const bool raised : {true, false}) {
+                ScriptedPrompter prompter;
+                EmulatedWindow emulated;
+                emulated.window.show();
+                PortChoice choice(EmulatedPanel::portName, raised);
+                if (write) {
+                    emulated.window.onSaveToDevice();
+                } else {
+                    emulated.window.onLoadFromDevice();
+                }
+                QVERIFY(choice.appeared());
+                QCOMPARE(emulated.commandsReceived(0xF5) > 0, raised);
+                QCOMPARE(emulated.emulated.panel().baudRate(), 19200U);
+                QVERIFY(prompter.count(QStringLiteral("critical")) == 0);
+            }
         }
-        QCOMPARE(emulated.commandsReceived(0xF5), std::size_t(0));
-        {
-            PortChoice choice(EmulatedPanel::portName, true);
-            emulated.window.onLoadFromDevice();
-        }
-        QVERIFY(emulated.commandsReceived(0xF5) > 0);
-        QCOMPARE(prompter.boxes.size(), 1);
     }
 
     void cancelledPortDialogDoesNothing()
