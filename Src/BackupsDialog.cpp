@@ -26,9 +26,9 @@ enum Column
     sizeColumn
 };
 
-QString backupTime(int64_t seconds)
+QString backupTime(int64_t milliseconds)
 {
-    return QDateTime::fromSecsSinceEpoch(seconds).toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+    return QDateTime::fromMSecsSinceEpoch(milliseconds).toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
 }
 
 QString backupSize(uintmax_t bytes)

@@ -1,5 +1,6 @@
 // Reading and writing the panel through the main window, against the emulated panel: the connection
 // dialog, the progress dialog, the success and failure boxes and the modified flag.
+#include "BackupsDialog.h"
 #include "ConnectDialog.h"
 #include "EmulatedPanel.h"
 #include "MainWindow.h"
@@ -14,9 +15,12 @@
 #include <QLabel>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+#include "config_zelmar/PanelImageCodec.h"
 
 #include <algorithm>
 #include <memory>
@@ -102,6 +106,30 @@ private:
     const MainWindow& window;
     QTimer timer;
 };
+
+std::vector<uint8_t> withoutStamp(std::vector<uint8_t> options)
+{
+    std::fill(options.begin(), options.begin() + 4, 0);
+    return options;
+}
+
+// Runs the backups dialog of the window and hands it to the handler, which closes it.
+bool withBackupsDialog(MainWindow& window, const std::function<void(BackupsDialog&)>& handler)
+{
+    ModalCloser closer([&](QDialog* modal) {
+        auto* dialog = qobject_cast<BackupsDialog*>(modal);
+        if (dialog == nullptr) {
+            modal->close();
+            return;
+        }
+        handler(*dialog);
+        if (dialog->isVisible()) {
+            dialog->reject();
+        }
+    });
+    window.onPanelBackups();
+    return closer.appeared();
+}
 
 } // namespace
 
@@ -206,6 +234,81 @@ private slots:
                 QVERIFY(prompter.count(QStringLiteral("critical")) == 0);
             }
         }
+    }
+
+    void theBackupsDialogRestoresABackupIntoThePanel()
+    {
+        ScriptedPrompter prompter;
+        prompter.answer = QMessageBox::Yes;
+        EmulatedWindow emulated;
+        MainWindow& window = emulated.window;
+        window.show();
+        panel_emulator::PanelEmulator& panel = emulated.emulated.panel();
+        const std::vector<uint8_t> factoryOptions = panel.memory(1).bytes();
+        const std::vector<uint8_t> factoryConfiguration = panel.memory(0).bytes();
+        for (const int backlight : {11, 22}) {
+            control<QSpinBox>(window, "backlightTime")->setValue(backlight);
+            PortChoice choice(EmulatedPanel::portName, true);
+            window.onSaveToDevice();
+        }
+        QCOMPARE(panel.memory(1).byteAt(0x08), uint8_t{22});
+
+        int listed = 0;
+        QString firstTime;
+        QVERIFY(withBackupsDialog(window, [&](BackupsDialog& dialog) {
+            listed = dialog.backupCount();
+            auto* table = dialog.findChild<QTableWidget*>(QStringLiteral("backupsTable"));
+            firstTime = table->item(1, 0)->text();
+            dialog.selectRow(1); // the older: the panel as it left the factory
+            PortChoice choice(EmulatedPanel::portName, true);
+            dialog.onRestore();
+            QVERIFY(choice.appeared());
+            QCOMPARE(dialog.backupCount(), 3); // what the restore replaced is kept too
+        }));
+        QCOMPARE(listed, 2);
+        QVERIFY(!firstTime.isEmpty());
+        QCOMPARE(prompter.lastBox().text, QStringLiteral("Резервная копия записана в память прибора"));
+        QCOMPARE(withoutStamp(panel.memory(1).bytes()), withoutStamp(factoryOptions));
+        QCOMPARE(panel.memory(0).bytes(), factoryConfiguration);
+        QCOMPARE(panel.baudRate(), 19200U);
+    }
+
+    void aBackupOpensExportsAndIsDeleted()
+    {
+        QTemporaryDir folder;
+        ScriptedPrompter prompter;
+        prompter.answer = QMessageBox::Yes;
+        EmulatedWindow emulated;
+        MainWindow& window = emulated.window;
+        window.show();
+        prompter.fileNames << folder.filePath("site.xml");
+        window.onSaveAs();
+        control<QSpinBox>(window, "backlightTime")->setValue(44);
+        {
+            PortChoice choice(EmulatedPanel::portName, false);
+            window.onSaveToDevice();
+        }
+        window.setModified(false);
+        const QString exported = folder.filePath("backup.xml");
+        QVERIFY(withBackupsDialog(window, [&](BackupsDialog& dialog) {
+            QCOMPARE(dialog.backupCount(), 1);
+            prompter.fileNames << exported;
+            dialog.onExport();
+            dialog.onOpen();
+            QVERIFY(!dialog.isVisible());
+        }));
+        QVERIFY(QFile::exists(exported));
+        QVERIFY(QFile(exported).size() > 0);
+        // The factory's configuration, as a new untitled one with unsaved changes.
+        QCOMPARE(control<QSpinBox>(window, "backlightTime")->value(),
+                 config_zelmar::Configuration().backlightTime);
+        QCOMPARE(window.windowTitle(), programTitle);
+        QVERIFY(window.isModified());
+        window.setModified(false);
+        QVERIFY(withBackupsDialog(window, [&](BackupsDialog& dialog) {
+            dialog.onDelete();
+            QCOMPARE(dialog.backupCount(), 0);
+        }));
     }
 
     void cancelledPortDialogDoesNothing()

@@ -42,7 +42,7 @@ TEST(ImageStoreFormat, OnlyWholeFilesOfTheirKindDecode)
     const PanelImages images = imagesFilledWith(0x42);
     const std::vector<uint8_t> known = ImageStoreFormat::encodeKnownImages(checksums, images);
     PanelBackup backup;
-    backup.time = 1740000000;
+    backup.time = 1740000000123;
     backup.panelDate = "07.12.2025";
     backup.counter = 9;
     backup.firmware = "2.1.3";
@@ -100,8 +100,8 @@ TEST(ImageStore, TwoStoresOnOneFolderShareImagesAndBackups)
 {
     ScratchFolder folder;
     const std::string root = folder.path() + "/data/zelmar-configurator";
-    ImageStore first(root, clockFrom(1740000000));
-    ImageStore second(root, clockFrom(1740000100));
+    ImageStore first(root, clockFrom(1740000000000));
+    ImageStore second(root, clockFrom(1740000100000));
     const PanelChecksums checksums{1, 2};
     EXPECT_FALSE(first.knownImages(checksums)) << "nothing before the folder exists";
     EXPECT_TRUE(first.backups().empty());
@@ -121,11 +121,13 @@ TEST(ImageStore, TwoStoresOnOneFolderShareImagesAndBackups)
     ASSERT_FALSE(c.empty());
     const std::vector<PanelBackup> listed = second.backups();
     ASSERT_EQ(listed.size(), 3U);
-    EXPECT_EQ(listed[0].id, b) << "newest first";
-    EXPECT_EQ(listed[1].id, c);
+    // Newest first: c was added last, though its store's clock is behind the other's.
+    EXPECT_EQ(listed[0].id, c);
+    EXPECT_EQ(listed[1].id, b);
     EXPECT_EQ(listed[2].id, a);
-    EXPECT_EQ(listed[2].time, 1740000001);
-    EXPECT_EQ(listed[0].counter, 2);
+    EXPECT_EQ(listed[2].time, 1740000000001);
+    EXPECT_GT(listed[0].time, listed[1].time);
+    EXPECT_EQ(listed[1].counter, 2);
     EXPECT_GT(listed[0].size, 0xBE00U);
     EXPECT_EQ(second.backup(a)->images.configuration, imagesFilledWith(1).configuration);
 
@@ -142,8 +144,9 @@ TEST(ImageStore, IdsThatAreNoBackupNameNothing)
     ASSERT_FALSE(id.empty());
     std::filesystem::create_directories(folder.path() + "/outside");
     AtomicFile::write(folder.path() + "/outside/x.bak", {1, 2, 3});
-    for (const std::string& bad : {std::string(), std::string("../outside/x"), std::string("a/b"),
-                                   std::string(".."), id + ".bak", std::string(100, 'a')}) {
+    for (const std::string& bad :
+         {std::string(), std::string("../outside/x"), std::string("a/b"), std::string(".."),
+          std::string("a b"), id + ".bak", std::string(100, 'a')}) {
         SCOPED_TRACE(bad);
         EXPECT_FALSE(store.backup(bad));
         EXPECT_FALSE(store.removeBackup(bad));

@@ -110,8 +110,8 @@ Configuration sectionWithNamedDevices()
 // A stepping clock: every backup gets a later time than the one before.
 WallClockFunction steppingClock()
 {
-    auto now = std::make_shared<int64_t>(1740000000);
-    return [now] { return *now += 60; };
+    auto now = std::make_shared<int64_t>(1740000000000);
+    return [now] { return *now += 60000; };
 }
 
 // Preserved bytes and bits named by the memory map, compared one by one.

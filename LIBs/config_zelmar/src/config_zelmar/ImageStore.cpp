@@ -58,16 +58,19 @@ uint32_t imagesCrc(const PanelImages& images)
     return boot_loader::Crc32::of(bytes.data(), bytes.size());
 }
 
-// "20250301-142530-1a2b3c4d": the time in UTC, so that ids sort by time, and the content's CRC.
+// "20250301-142530-042-1a2b3c4d": the time in UTC to the millisecond, so that ids sort by time, and the
+// content's CRC.
 std::string backupId(int64_t time, const PanelImages& images)
 {
-    const auto seconds = static_cast<std::time_t>(time);
+    const auto seconds = static_cast<std::time_t>(time / 1000);
     std::tm utc{};
     char stamp[32] = "00000000-000000";
     if (gmtime_r(&seconds, &utc)) {
         std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &utc);
     }
-    return std::string(stamp) + "-" + hex8(imagesCrc(images));
+    char milliseconds[8];
+    std::snprintf(milliseconds, sizeof milliseconds, "-%03d", static_cast<int>(time % 1000));
+    return std::string(stamp) + milliseconds + "-" + hex8(imagesCrc(images));
 }
 
 std::optional<PanelBackup> loadBackup(const fs::path& path)
@@ -183,10 +186,10 @@ std::optional<PanelBackup> ImageStore::backup(const std::string& id) const
     return loadBackup(path);
 }
 
-PanelBackup ImageStore::describe(const PanelImages& images) const
+PanelBackup ImageStore::describe(const PanelImages& images, int64_t notBefore) const
 {
     PanelBackup backup;
-    backup.time = clock();
+    backup.time = std::max(clock(), notBefore);
     backup.images = images;
     boot_loader::MemoryImage options = image_fields::makeOptionsImage();
     options.loadPanelCopy(images.options);
@@ -207,7 +210,8 @@ std::string ImageStore::addBackup(const PanelImages& images)
         existing.front().images.configuration == images.configuration) {
         return {};
     }
-    const PanelBackup backup = describe(images);
+    // Later than the newest, so that the newest stays first even when the clock has not moved on.
+    const PanelBackup backup = describe(images, existing.empty() ? 0 : existing.front().time + 1);
     makeFolder(root);
     makeFolder(backupsFolder());
     AtomicFile::write(backupsFolder() + "/" + backup.id + backupSuffix,

@@ -44,7 +44,7 @@ private:
     std::string backupsFolder() const;
     std::string knownImagesPath(const PanelChecksums& checksums) const;
     void dropOldKnownImages() const;
-    PanelBackup describe(const PanelImages& images) const;
+    PanelBackup describe(const PanelImages& images, int64_t notBefore) const;
 
     std::string root;
     WallClockFunction clock;
