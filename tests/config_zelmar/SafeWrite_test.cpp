@@ -8,6 +8,7 @@
 #include "config_zelmar/ImageStore.h"
 #include "config_zelmar/MemoryMap.h"
 #include "config_zelmar/PanelImageCodec.h"
+#include "config_zelmar/TransferCancelled.h"
 
 #include <gtest/gtest.h>
 
@@ -477,4 +478,69 @@ TEST(SafeWrite, ProgressNamesItsPhases)
         EXPECT_EQ(progress.fractions.back(), 1.0F);
     }
     EXPECT_STREQ(transferPhaseText(P::ReadingPanel), "Чтение прибора");
+}
+
+TEST(SafeWrite, AStopRequestEndsTheTransferBeforeItsNextCommandAtTheNormalRate)
+{
+    // Stops once the panel has received the given number of commands.
+    struct Stopper : transfer_test::RecordingProgress
+    {
+        const TransferTestBench* bench = nullptr;
+        std::size_t afterCommands = 0;
+        bool cancelRequested() override { return bench->panel.log().commands.size() >= afterCommands; }
+    };
+    struct Case
+    {
+        const char* name;
+        bool write;
+        std::size_t afterCommands;
+    };
+    // Commands of a first write into an erased panel: identify, set speed, two checksums, 191 content
+    // reads, the stamp's read, the page writes, their reads, two checksums, finish.
+    const std::size_t pagesWritten =
+        differingPages(blankPanelImages(),
+                       encodeImages(transfer_test::maximalCentralConfiguration(), blankPanelImages()))
+            .size();
+    const std::size_t firstVerify = 4 + contentPages + 1 + pagesWritten;
+    const std::vector<Case> cases{
+        {"read, option page", false, 2},         {"read, configuration", false, 100},
+        {"read, checksums", false, 194},         {"write, checksums", true, 3},
+        {"write, content read", true, 50},       {"write, page writes", true, 200},
+        {"write, verify", true, firstVerify + 5}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchFolder folder;
+        TransferTestBench bench;
+        bench.useStore(std::make_shared<ImageStore>(folder.path()));
+        bench.transfer->setRaisedSpeed(true);
+        Configuration configuration = transfer_test::maximalCentralConfiguration();
+        Stopper stopper;
+        stopper.bench = &bench;
+        stopper.afterCommands = c.afterCommands;
+        bool stopped = false;
+        bench.run([&] {
+            try {
+                if (c.write) {
+                    bench.transfer->writeConfiguration(configuration, &stopper);
+                } else {
+                    bench.transfer->readConfiguration(configuration, &stopper);
+                }
+            } catch (const TransferCancelled&) {
+                stopped = true;
+            }
+        });
+        EXPECT_TRUE(stopped);
+        const std::vector<uint8_t> codes = bench.commandCodes();
+        ASSERT_GE(codes.size(), c.afterCommands);
+        // Nothing after the stop but the speed command that brings the panel back.
+        EXPECT_EQ(
+            std::vector<uint8_t>(codes.begin() + static_cast<std::ptrdiff_t>(c.afterCommands), codes.end()),
+            std::vector<uint8_t>{setSpeed});
+        EXPECT_EQ(bench.panel.baudRate(), 19200U);
+        EXPECT_EQ(*bench.hostBaudRate, 19200U);
+        // Nothing the panel may not hold was kept: the next write reads the panel first.
+        bench.panel.clearLog();
+        ASSERT_EQ(bench.write(configuration), std::nullopt);
+        EXPECT_EQ(readsBeforeFirstWrite(bench), static_cast<long>(contentPages + 1));
+    }
 }

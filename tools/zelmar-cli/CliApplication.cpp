@@ -6,6 +6,7 @@
 #include "HelpTexts.h"
 
 #include "config_zelmar/ConfiguratorError.h"
+#include "config_zelmar/TransferCancelled.h"
 
 #include <cstdio>
 #include <functional>
@@ -22,9 +23,9 @@ using Command = std::function<int(const Arguments&)>;
 const std::map<std::string, Command>& commands()
 {
     static const std::map<std::string, Command> table{
-        {"ports", runPorts},   {"info", runInfo},     {"read", runRead},
-        {"write", runWrite},   {"check", runCheck},   {"convert", runConvert},
-        {"encode", runEncode}, {"decode", runDecode}, {"emulate", runEmulate},
+        {"ports", runPorts},     {"info", runInfo},       {"read", runRead},       {"write", runWrite},
+        {"check", runCheck},     {"convert", runConvert}, {"encode", runEncode},   {"decode", runDecode},
+        {"emulate", runEmulate}, {"backups", runBackups}, {"restore", runRestore},
     };
     return table;
 }
@@ -41,6 +42,8 @@ int runCommand(const Command& command, const Arguments& arguments)
         return command(arguments);
     } catch (const CliError& error) {
         return report(error.exitStatus(), error.what());
+    } catch (const config_zelmar::TransferCancelled&) {
+        return report(Interrupted, "stopped by a signal before the next command to the panel");
     } catch (const config_zelmar::ConfiguratorError& error) {
         return report(TransferErrorBase + static_cast<int>(error.code()), error.what());
     } catch (const std::invalid_argument& error) {

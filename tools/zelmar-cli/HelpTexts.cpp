@@ -23,11 +23,19 @@ Commands:
   encode     encode an XML file into the panel's two memory images
   decode     decode the two memory images into an XML file
   emulate    run an emulated panel on a pseudo-terminal or a serial port
+  backups    list, export or delete the backups of what panels held before a write
+  restore    write a backup back into the panel
 
 "zelmar-cli COMMAND --help" describes each command.
 
+The image store (images known to equal a panel, so that a write needs no read of it, and the backups)
+lives in $XDG_DATA_HOME/zelmar-configurator (~/.local/share/zelmar-configurator), the configurator's
+folder; --data-dir DIR of read, write, backups and restore uses another.
+
 Exit status: 0 success; 1 usage error; 2 a file cannot be read, written or parsed; 3 the port cannot be
-opened; 10 + the transfer error code (10 to 17) when a transfer with the panel fails.
+opened; 10 + the transfer error code (10 to 19) when a transfer with the panel fails, among them 18 when
+the panel holds other data than was written and 19 when no backup could be kept; 130 when SIGINT or
+SIGTERM stopped a transfer.
 )";
 
 const std::map<std::string, const char*>& commandTexts()
@@ -45,25 +53,59 @@ loader-version, device-name, page-size, firmware-version, last-write-date, write
 
   --port PORT   the serial port of the converter, for example /dev/ttyUSB0
 )"},
-        {"read", R"(Usage: zelmar-cli read --port PORT [--fast] [-o FILE]
+        {"read", R"(Usage: zelmar-cli read --port PORT [--fast] [--data-dir DIR] [-o FILE]
 
-Reads the configuration from the panel and saves it as the configurator does.
+Reads the configuration from the panel and saves it as the configurator does. The panel's images are
+kept in the image store, so that a later write to the unchanged panel needs no read.
 
   --port PORT        the serial port of the converter
   --fast             raised speed (345600 baud) for the bulk of the transfer
+  --data-dir DIR     the image store's folder (default: the configurator's)
   -o, --output FILE  the XML file to write (atomically); standard output without it
 
 A progress bar is drawn on standard error when it is a terminal.
 )"},
-        {"write", R"(Usage: zelmar-cli write --port PORT [--fast] FILE
+        {"write", R"(Usage: zelmar-cli write --port PORT [--fast] [--full] [--no-verify] [--no-backup]
+                        [--data-dir DIR] FILE
 
-Opens the XML file as the configurator does and writes the configuration into the panel (in full: all
-configuration pages are written). A file the configurator would report as damaged is refused.
+Opens the XML file as the configurator does and writes the configuration into the panel. A file the
+configurator would report as damaged is refused. The panel's content is known first: from the image
+store when the panel's checksums match images kept there, read otherwise. The configuration is encoded
+onto that content (every byte it does not set keeps the panel's value) and only the pages that differ
+are written, then read back and compared. The panel's previous content is kept as a backup.
 
-  --port PORT   the serial port of the converter
-  --fast        raised speed (345600 baud) for the bulk of the transfer
+  --port PORT     the serial port of the converter
+  --fast          raised speed (345600 baud) for the bulk of the transfer
+  --full          write every page, not only those that differ
+  --no-verify     do not read the written pages back
+  --no-backup     keep no backup of the panel's previous content
+  --data-dir DIR  the image store's folder (default: the configurator's)
 
 A progress bar is drawn on standard error when it is a terminal.
+)"},
+        {"backups", R"(Usage: zelmar-cli backups [--json] [--data-dir DIR]
+       zelmar-cli backups export ID [-o FILE] [--data-dir DIR]
+       zelmar-cli backups delete ID [--data-dir DIR]
+
+Every write keeps what the panel held before as a backup, until it is deleted.
+
+Without a subcommand, lists the backups, newest first, one per line: id, time (ISO 8601), the panel's
+last write date, its write counter, its firmware version and a summary of the configuration, separated
+by tabs. --json prints an array of objects with the keys id, time, panelDate, counter, firmware, summary.
+
+  export ID   writes the backup's configuration as XML (-o FILE, atomically; standard output without)
+  delete ID   deletes the backup
+)"},
+        {"restore", R"(Usage: zelmar-cli restore ID --port PORT [--fast] [--no-verify] [--data-dir DIR]
+
+Writes the backup's images back into the panel: every byte but the date and counter stamp, as a write
+does (the panel's content known first, only the differing pages written, read back and compared, the
+content it replaces kept as a backup).
+
+  --port PORT     the serial port of the converter
+  --fast          raised speed (345600 baud) for the bulk of the transfer
+  --no-verify     do not read the written pages back
+  --data-dir DIR  the image store's folder (default: the configurator's)
 )"},
         {"check", R"(Usage: zelmar-cli check FILE
 

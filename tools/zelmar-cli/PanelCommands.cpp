@@ -5,6 +5,8 @@
 #include "FileAccess.h"
 #include "HelpTexts.h"
 #include "PortOpening.h"
+#include "StopSignals.h"
+#include "StoreOption.h"
 #include "TerminalProgress.h"
 
 #include "config_zelmar/ConfigZelmar.h"
@@ -24,25 +26,11 @@ namespace {
 using Option = ArgumentParser::Option;
 
 const Option portOption{"--port", "", true, false};
-const Option fastOption{"--fast", "", false, false};
+const Option raisedSpeedOption{"--fast", "", false, false};
 const Option outputOption{"--output", "-o", true, false};
-
-// Closes the port whatever the transfer's outcome.
-class OpenPort
-{
-public:
-    OpenPort(config_zelmar::ConfigZelmar& transfer, const std::string& port) : transfer(transfer)
-    {
-        openPort(transfer, port);
-    }
-    ~OpenPort() { transfer.close(); }
-
-    OpenPort(const OpenPort&) = delete;
-    OpenPort& operator=(const OpenPort&) = delete;
-
-private:
-    config_zelmar::ConfigZelmar& transfer;
-};
+const Option allPagesOption{"--full", "", false, false};
+const Option noVerifyOption{"--no-verify", "", false, false};
+const Option noBackupOption{"--no-backup", "", false, false};
 
 void printLine(const std::string& key, const std::string& value)
 {
@@ -91,7 +79,7 @@ int runInfo(const Arguments& arguments)
 
 int runRead(const Arguments& arguments)
 {
-    ArgumentParser parser("read", {portOption, fastOption, outputOption}, 0, 0);
+    ArgumentParser parser("read", {portOption, raisedSpeedOption, outputOption, dataDirOption}, 0, 0);
     parser.parse(arguments);
     if (parser.helpWanted()) {
         return printCommandHelp("read");
@@ -106,6 +94,8 @@ int runRead(const Arguments& arguments)
     config_zelmar::Configuration configuration;
     config_zelmar::ConfigZelmar transfer;
     transfer.setRaisedSpeed(parser.has("--fast"));
+    transfer.setImageStore(imageStoreOf(parser));
+    StopSignals::install();
     {
         OpenPort opened(transfer, port);
         TerminalProgress progress;
@@ -123,7 +113,9 @@ int runRead(const Arguments& arguments)
 
 int runWrite(const Arguments& arguments)
 {
-    ArgumentParser parser("write", {portOption, fastOption}, 1, 1);
+    ArgumentParser parser(
+        "write",
+        {portOption, raisedSpeedOption, allPagesOption, noVerifyOption, noBackupOption, dataDirOption}, 1, 1);
     parser.parse(arguments);
     if (parser.helpWanted()) {
         return printCommandHelp("write");
@@ -134,6 +126,13 @@ int runWrite(const Arguments& arguments)
     FileAccess::loadConfiguration(parser.positionals().front(), configuration);
     config_zelmar::ConfigZelmar transfer;
     transfer.setRaisedSpeed(parser.has("--fast"));
+    transfer.setImageStore(imageStoreOf(parser));
+    config_zelmar::WriteOptions options;
+    options.allPages = parser.has("--full");
+    options.verify = !parser.has("--no-verify");
+    options.backup = !parser.has("--no-backup");
+    transfer.setWriteOptions(options);
+    StopSignals::install();
     OpenPort opened(transfer, port);
     TerminalProgress progress;
     transfer.writeConfiguration(configuration, progress.handler());

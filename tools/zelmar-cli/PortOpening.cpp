@@ -18,6 +18,16 @@ void openPort(config_zelmar::ConfigZelmar& transfer, const std::string& port)
     }
 }
 
+OpenPort::OpenPort(config_zelmar::ConfigZelmar& transfer, const std::string& port) : transfer(transfer)
+{
+    openPort(transfer, port);
+}
+
+OpenPort::~OpenPort()
+{
+    transfer.close();
+}
+
 std::string portFailureReason(const std::string& port)
 {
     struct stat status

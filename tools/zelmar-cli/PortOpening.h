@@ -13,4 +13,18 @@ void openPort(config_zelmar::ConfigZelmar& transfer, const std::string& port);
 // Why a port could not be opened, as far as the file system tells.
 std::string portFailureReason(const std::string& port);
 
+// Opens the transfer's port and closes it whatever the transfer's outcome.
+class OpenPort
+{
+public:
+    OpenPort(config_zelmar::ConfigZelmar& transfer, const std::string& port);
+    ~OpenPort();
+
+    OpenPort(const OpenPort&) = delete;
+    OpenPort& operator=(const OpenPort&) = delete;
+
+private:
+    config_zelmar::ConfigZelmar& transfer;
+};
+
 } // namespace zelmar_cli

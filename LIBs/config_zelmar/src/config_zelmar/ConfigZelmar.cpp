@@ -11,8 +11,10 @@
 #include "config_zelmar/ModelWarning.h"
 #include "config_zelmar/PanelChecksums.h"
 #include "config_zelmar/PanelTexts.h"
+#include "config_zelmar/ProgressHandler.h"
 #include "config_zelmar/ProgressHandlerAdapter.h"
 #include "config_zelmar/RaisedSpeed.h"
+#include "config_zelmar/TransferCancelled.h"
 #include "config_zelmar/WriteStamp.h"
 
 #include "boot_loader/BootloaderException.h"
@@ -43,6 +45,20 @@ template <typename Body> void translated(Body&& body)
     }
 }
 
+// The transfer's progress handler may stop it while this lives.
+class CancelScope
+{
+public:
+    CancelScope(ProgressHandler*& source, ProgressHandler* progress) : source(source) { source = progress; }
+    ~CancelScope() { source = nullptr; }
+
+    CancelScope(const CancelScope&) = delete;
+    CancelScope& operator=(const CancelScope&) = delete;
+
+private:
+    ProgressHandler*& source;
+};
+
 struct WrittenPages
 {
     PageIndexes options;
@@ -57,7 +73,9 @@ struct ConfigZelmar::Parts
 {
     Parts(rs485::PortFactory portFactory, rs485::SleepFunction sleep, LocalDateFunction today)
         : connection(std::move(portFactory), std::move(sleep)), today(std::move(today))
-    {}
+    {
+        protocol.setBeforeCommand([this] { stopIfCancelled(); });
+    }
 
     rs485::RS485Connection connection;
     rs485::Byte9Stream stream{connection};
@@ -74,7 +92,11 @@ struct ConfigZelmar::Parts
     WriteOptions writeOptions;
     std::shared_ptr<ImageStore> store;
     LocalDateFunction today;
+    // Asked before every command of the running transfer whether to stop; cleared once it said so, so
+    // that the clean-up (leaving raised speed) still reaches the panel.
+    ProgressHandler* cancelSource = nullptr;
 
+    void stopIfCancelled();
     void identify();
     void checkFirmware() const;
     PanelChecksums panelChecksums();
@@ -91,6 +113,14 @@ struct ConfigZelmar::Parts
     void verifyPages(const WrittenPages& written, ProgressHandlerAdapter& adapter);
     void copyPanelTexts(Configuration& configuration) const;
 };
+
+void ConfigZelmar::Parts::stopIfCancelled()
+{
+    if (cancelSource && cancelSource->cancelRequested()) {
+        cancelSource = nullptr;
+        throw TransferCancelled();
+    }
+}
 
 // Identification is always done at the normal rate, before the speed is raised. A panel that does not
 // answer may still be running at the raised rate after a transfer that was cut off: it is asked once at
@@ -189,6 +219,7 @@ void ConfigZelmar::Parts::rememberContent()
 
 void ConfigZelmar::Parts::write(const std::function<void()>& shapeImages, ProgressHandler* progress)
 {
+    const CancelScope cancellable(cancelSource, progress);
     identify();
     translated([&] {
         FailureGuard normalSpeed([this] { speed.leave(); });
@@ -355,6 +386,7 @@ void ConfigZelmar::setDataFolder(const std::string& folder)
 void ConfigZelmar::readConfiguration(Configuration& configuration, ProgressHandler* progress)
 {
     Parts& p = *parts;
+    const CancelScope cancellable(p.cancelSource, progress);
     ProgressHandlerAdapter adapter(
         static_cast<int>(p.optionsImage.pageCount() + p.configImage.pageCount() + 2), progress);
     p.identify();
@@ -381,6 +413,7 @@ void ConfigZelmar::readConfiguration(Configuration& configuration, ProgressHandl
 PanelImages ConfigZelmar::establishPanelContent(ProgressHandler* progress)
 {
     Parts& p = *parts;
+    const CancelScope cancellable(p.cancelSource, progress);
     p.identify();
     translated([&] {
         FailureGuard normalSpeed([&p] { p.speed.leave(); });

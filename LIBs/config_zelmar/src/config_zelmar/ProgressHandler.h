@@ -4,7 +4,8 @@
 
 namespace config_zelmar {
 
-// Receives the progress of a panel transfer as a fraction from 0 to 1, and the phase it is in. Never
+// Receives the progress of a panel transfer as a fraction from 0 to 1 and the phase it is in, and may
+// stop it. Never
 // deleted through this interface, so it has no virtual destructor.
 class ProgressHandler
 {
@@ -12,6 +13,9 @@ public:
     virtual void setProgress(float fraction) = 0;
     // A new phase begins; the fractions that follow belong to it. Ignored unless overridden.
     virtual void setPhase(TransferPhase) {}
+    // Asked before every command to the panel: true stops the transfer there with TransferCancelled
+    // (raised speed is left and the failure clean-up runs as for any failure).
+    virtual bool cancelRequested() { return false; }
 
 protected:
     ~ProgressHandler() = default;

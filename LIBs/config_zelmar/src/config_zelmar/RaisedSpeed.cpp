@@ -56,19 +56,25 @@ void RaisedSpeed::followFinish()
     }
 }
 
-bool RaisedSpeed::bringBackFromRaised() noexcept
+bool RaisedSpeed::bringBackFromRaised()
 {
     const int32_t attempts = protocol.attempts();
+    const auto backToNormal = [this, attempts] {
+        protocol.setAttempts(attempts);
+        connection.setBaudRate(panel::normalBaudRate);
+    };
     protocol.setAttempts(1);
     connection.setBaudRate(panel::raisedBaudRate);
     bool answered = false;
     try {
         protocol.setSpeed(panel::normalSpeedDivisor);
         answered = true;
+    } catch (const BootloaderException&) {
     } catch (...) {
+        backToNormal();
+        throw;
     }
-    protocol.setAttempts(attempts);
-    connection.setBaudRate(panel::normalBaudRate);
+    backToNormal();
     return answered;
 }
 

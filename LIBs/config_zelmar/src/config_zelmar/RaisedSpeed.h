@@ -28,8 +28,9 @@ public:
     void followFinish();
     // For a panel that does not answer at the normal rate: it may have been left at the raised rate by a
     // transfer that was cut off. Sends the speed command for the normal rate once at the raised rate;
-    // true when the panel answered it (both sides are then at the normal rate again).
-    bool bringBackFromRaised() noexcept;
+    // true when the panel answered it (both sides are then at the normal rate again). Errors other than
+    // the protocol's pass through, with the host back at the normal rate.
+    bool bringBackFromRaised();
 
 private:
     rs485::RS485Connection& connection;
