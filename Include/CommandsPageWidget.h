@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config_zelmar/PanelDescription.h"
+
 #include <QWidget>
 
 #include <memory>
@@ -20,12 +22,14 @@ class CommandsPageWidget : public QWidget
     Q_OBJECT
 
 public:
-    static constexpr int maxCommands = 64;
+    static constexpr int maxCommands = int(config_zelmar::panel_description::maxCommands);
 
     CommandsPageWidget(QWidget* parent, config_zelmar::Configuration* configuration);
     ~CommandsPageWidget() override;
 
     int rowCount() const;
+    // Selects the row of the command at this position; false when there is none.
+    bool selectCommand(int index);
 
 public slots:
     void loadTable();

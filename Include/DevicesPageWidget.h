@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config_zelmar/PanelDescription.h"
+
 #include <QFont>
 #include <QWidget>
 
@@ -23,7 +25,7 @@ class DevicesPageWidget : public QWidget
     Q_OBJECT
 
 public:
-    static constexpr int sectionConsoleMaxRows = 127;
+    static constexpr int sectionConsoleMaxRows = config_zelmar::panel_description::deviceCount;
 
     DevicesPageWidget(QWidget* parent, EventsPageWidget* eventsPage,
                       config_zelmar::Configuration* configuration);
@@ -31,6 +33,8 @@ public:
 
     int rowCount() const;
     int maxRowCount() const { return maxRows; }
+    // Selects the row of the device; false when it is not listed.
+    bool selectDevice(int section, int address);
 
 public slots:
     void loadTable();

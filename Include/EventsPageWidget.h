@@ -23,6 +23,8 @@ public:
     ~EventsPageWidget() override;
 
     int rowCount() const;
+    // Selects the row of the table at this position; false when there is none.
+    bool selectTable(int index);
 
     // Opens the table dialog for a new table made from the template; true when a table was added.
     bool addTable(const config_zelmar::EventTable& tableTemplate);

@@ -4,6 +4,7 @@
 #include "MainWindowOptions.h"
 
 #include "config_zelmar/Configuration.h"
+#include "config_zelmar/PathStep.h"
 #include "config_zelmar/ProgressHandler.h"
 
 #include <QFont>
@@ -24,6 +25,7 @@ class CommandsPageWidget;
 class DevicesPageWidget;
 class EventsPageWidget;
 class OptionControls;
+class ProblemsDialog;
 class ProgressDialog;
 class PultsPageWidget;
 class QIntValidator;
@@ -54,10 +56,14 @@ public:
     void storeToConfiguration();
     void updatePultTypeControls();
     void showConfigurationInfo();
+    // Switches to the page of the configuration object at the path (of a difference or a problem) and
+    // selects it there.
+    void showObject(const config_zelmar::Path& path);
 
 public slots:
     void onLoadFromDevice();
     void onSaveToDevice();
+    void onCheckConfiguration();
     void onOpen();
     void onSave();
     void onSaveAs();
@@ -113,6 +119,9 @@ private:
     bool runWrite(const std::function<void()>& write, const QString& successMessage);
     void readFromDevice();
     void showTransferError(const std::exception& error);
+    // The problems of the configuration before a write; true when the write may go on.
+    bool confirmWriteDespiteProblems();
+    void showOption(const std::string& key);
 
     // The configuration and the transfer come first so that the pages, which point at the
     // configuration, are destroyed before it.
@@ -125,6 +134,7 @@ private:
     std::unique_ptr<OptionControls> optionControls;
     QIntValidator* passwordValidator = nullptr;
     std::unique_ptr<ProgressDialog> progressDialog;
+    std::unique_ptr<ProblemsDialog> problemsDialog;
     std::unique_ptr<PultsPageWidget> pultsPage;
     std::unique_ptr<EventsPageWidget> eventsPage;
     std::unique_ptr<DevicesPageWidget> devicesPage;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config_zelmar/PanelDescription.h"
+
 #include <QFont>
 #include <QWidget>
 
@@ -21,12 +23,14 @@ class PultsPageWidget : public QWidget
     Q_OBJECT
 
 public:
-    static constexpr int maxPults = 24;
+    static constexpr int maxPults = config_zelmar::panel_description::consoleCount;
 
     PultsPageWidget(QWidget* parent, config_zelmar::Configuration* configuration);
     ~PultsPageWidget() override;
 
     int rowCount() const;
+    // Selects the row of the section console with this address; false when it is not listed.
+    bool selectSection(int address);
 
 public slots:
     void loadTable();

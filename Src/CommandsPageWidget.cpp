@@ -13,7 +13,7 @@ using config_zelmar::Configuration;
 
 namespace {
 
-constexpr int commandNameLength = 19;
+constexpr int commandNameLength = int(config_zelmar::panel_description::commandNameWidth);
 
 } // namespace
 
@@ -98,6 +98,15 @@ void CommandsPageWidget::selectionChanged()
     form->moveDown->setEnabled(selectedRow >= 0 && selectedRow < rows - 1);
     form->makeLast->setEnabled(selectedRow >= 0 && selectedRow < rows - 1);
     updateCount();
+}
+
+bool CommandsPageWidget::selectCommand(int index)
+{
+    if (index < 0 || index >= rowCount()) {
+        return false;
+    }
+    selectRow(index);
+    return true;
 }
 
 void CommandsPageWidget::selectRow(int row)

@@ -3,6 +3,7 @@
 #include "ui_DeviceCommandEditDialog.h"
 
 #include <config_zelmar/Command.h>
+#include <config_zelmar/PanelDescription.h>
 
 DeviceCommandEditDialog::DeviceCommandEditDialog(QWidget* parent,
                                                  const config_zelmar::Configuration* configuration,
@@ -10,6 +11,9 @@ DeviceCommandEditDialog::DeviceCommandEditDialog(QWidget* parent,
     : CommandEditDialog(parent, configuration, editing), form(std::make_unique<Ui::DeviceCommandEditDialog>())
 {
     form->setupUi(this);
+    form->name->setMaxLength(int(config_zelmar::panel_description::commandNameWidth));
+    form->deviceAddress->setRange(config_zelmar::panel_description::firstDevice,
+                                  config_zelmar::panel_description::lastDevice);
     bindControls(form->deviceAddress, form->labelDeviceAddress);
 }
 

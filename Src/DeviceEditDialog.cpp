@@ -17,7 +17,7 @@ using config_zelmar::DeviceNames;
 
 namespace {
 
-constexpr int maxEventTableEntries = 16;
+constexpr int maxEventTableEntries = int(config_zelmar::panel_description::maxEventTables);
 
 std::u16string toLcdName(const QString& text)
 {
@@ -34,6 +34,15 @@ DeviceEditDialog::DeviceEditDialog(QWidget* parent, const Configuration* configu
       configuration(configuration), eventsPage(eventsPage)
 {
     form->setupUi(this);
+    for (QLineEdit* name : {form->deviceName, form->outsName, form->loop1Name, form->loop2Name,
+                            form->line3Name, form->line4Name}) {
+        name->setMaxLength(int(config_zelmar::panel_description::deviceNameWidth));
+    }
+    form->section->setRange(config_zelmar::panel_description::firstConsole,
+                            config_zelmar::panel_description::lastConsole);
+    form->address->setRange(config_zelmar::panel_description::firstDevice,
+                            config_zelmar::panel_description::lastDevice);
+    form->zone->setRange(1, config_zelmar::panel_description::lastZone);
     loadEventTables();
     if (central()) {
         form->labelZone->hide();

@@ -5,7 +5,9 @@
 #include "TableCells.h"
 #include "ui_DevicesPageWidget.h"
 
-#include <config_zelmar/Configuration.h>
+#include "config_zelmar/Configuration.h"
+#include "config_zelmar/NamedDeviceLimit.h"
+#include "config_zelmar/PanelDescription.h"
 
 #include <vector>
 
@@ -20,15 +22,10 @@ constexpr int addressRole = Qt::UserRole + 1;
 constexpr int columnCount = 9;
 constexpr int nameColumns = 6;
 constexpr int firstNameColumn = 3;
-constexpr int maxPults = 24;
-constexpr int maxDeviceAddress = 127;
+constexpr int maxPults = config_zelmar::panel_description::lastConsole;
+constexpr int maxDeviceAddress = config_zelmar::panel_description::lastDevice;
 constexpr int eventsColumn = 2;
 constexpr int columnWidths[columnCount - 1] = {50, 50, 100, 140, 140, 140, 140, 140};
-
-// The panel keeps 36600 bytes for section console names (20 bytes each, 40 with a duplicate) and device
-// names (122 bytes each).
-constexpr int nameMemorySize = 36600;
-constexpr int deviceNamesSize = 122;
 
 QString defaultTableText()
 {
@@ -73,7 +70,8 @@ DevicesPageWidget::DevicesPageWidget(QWidget* parent, EventsPageWidget* eventsPa
         setReadableColumnWidth(form->table, column, columnWidths[column]);
     }
     // Name columns fit the longest default name (20 characters) in the bold font of typed names.
-    const QString longestDefaultName = QString::fromStdU16String(config_zelmar::defaultLoop1Name(127, 24));
+    const QString longestDefaultName =
+        QString::fromStdU16String(config_zelmar::defaultLoop1Name(maxDeviceAddress, maxPults));
     for (int column = firstNameColumn; column < columnCount - 1; ++column) {
         setReadableColumnWidth(form->table, column, columnWidths[column], longestDefaultName, &boldFont);
     }
@@ -149,19 +147,7 @@ void DevicesPageWidget::loadTable()
 
 void DevicesPageWidget::updateMaxRowCount()
 {
-    if (!central()) {
-        maxRows = sectionConsoleMaxRows;
-        updateCount();
-        return;
-    }
-    int withoutDubler = 0;
-    int withDubler = 0;
-    for (const auto& [key, section] : configuration->sections) {
-        if (!section.name.empty()) {
-            ++(section.dubler ? withDubler : withoutDubler);
-        }
-    }
-    maxRows = (nameMemorySize - 20 * withoutDubler - 40 * withDubler) / deviceNamesSize;
+    maxRows = config_zelmar::namedDeviceLimit(*configuration);
     updateCount();
 }
 
@@ -190,6 +176,15 @@ DevicesPageWidget::Place DevicesPageWidget::placeAt(int row) const
 {
     const QTableWidgetItem* item = form->table->item(row, 0);
     return {item->data(sectionRole).toInt(), item->data(addressRole).toInt()};
+}
+
+bool DevicesPageWidget::selectDevice(int section, int address)
+{
+    const int row = rowOf({section, address});
+    if (row >= 0) {
+        selectRow(row);
+    }
+    return row >= 0;
 }
 
 int DevicesPageWidget::rowOf(Place place) const

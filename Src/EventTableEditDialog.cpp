@@ -48,6 +48,10 @@ EventTableEditDialog::EventTableEditDialog(QWidget* parent, const config_zelmar:
 {
     form->setupUi(this);
     findEventControls();
+    form->name->setMaxLength(int(config_zelmar::panel_description::tableNameWidth));
+    for (QLineEdit* text : texts) {
+        text->setMaxLength(int(config_zelmar::panel_description::eventTextWidth));
+    }
     normalPalette = texts[0]->palette();
     highlightPalette = normalPalette;
     highlightPalette.setColor(QPalette::Base, highlightColour);

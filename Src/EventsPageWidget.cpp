@@ -14,7 +14,7 @@ using config_zelmar::EventTable;
 namespace {
 
 constexpr int maxTables = int(Configuration::maxEventTables);
-constexpr int eventTableNameLength = 10;
+constexpr int eventTableNameLength = int(config_zelmar::panel_description::tableNameWidth);
 
 } // namespace
 
@@ -91,6 +91,15 @@ void EventsPageWidget::selectionChanged()
     form->moveDown->setEnabled(selectedRow > 0 && selectedRow < rows - 1);
     form->makeLast->setEnabled(selectedRow > 0 && selectedRow < rows - 1);
     updateCount();
+}
+
+bool EventsPageWidget::selectTable(int index)
+{
+    if (index < 0 || index >= rowCount()) {
+        return false;
+    }
+    selectRow(index);
+    return true;
 }
 
 void EventsPageWidget::selectRow(int row)

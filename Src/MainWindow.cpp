@@ -8,12 +8,14 @@
 #include "DevicesPageWidget.h"
 #include "EventsPageWidget.h"
 #include "OptionControls.h"
+#include "ProblemsDialog.h"
 #include "ProgressDialog.h"
 #include "Prompter.h"
 #include "PultsPageWidget.h"
 #include "ui_MainWindow.h"
 
 #include "config_zelmar/ConfigZelmar.h"
+#include "config_zelmar/ConfigurationCheck.h"
 #include "config_zelmar/ConfigurationDocument.h"
 #include "config_zelmar/ImageStore.h"
 #include "config_zelmar/PanelImageCodec.h"
@@ -129,6 +131,7 @@ void MainWindow::connectActions()
 {
     connect(form->loadFromDevice, &QAction::triggered, this, &MainWindow::onLoadFromDevice);
     connect(form->saveToDevice, &QAction::triggered, this, &MainWindow::onSaveToDevice);
+    connect(form->checkConfiguration, &QAction::triggered, this, &MainWindow::onCheckConfiguration);
     connect(form->open, &QAction::triggered, this, &MainWindow::onOpen);
     connect(form->save, &QAction::triggered, this, &MainWindow::onSave);
     connect(form->saveAs, &QAction::triggered, this, &MainWindow::onSaveAs);
@@ -464,6 +467,9 @@ void MainWindow::onSaveToDevice()
         return;
     }
     storeToConfiguration();
+    if (!confirmWriteDespiteProblems()) {
+        return;
+    }
     if (!openPortForWrite()) {
         return;
     }
@@ -572,6 +578,79 @@ void MainWindow::readFromDevice()
 void MainWindow::showTransferError(const std::exception& error)
 {
     Prompter::current().critical(this, errorTitle(), QString::fromUtf8(error.what()));
+}
+
+// ---- Checks of what the panel will hold ----
+
+void MainWindow::onCheckConfiguration()
+{
+    if (transferRunning()) {
+        return;
+    }
+    storeToConfiguration();
+    std::vector<config_zelmar::Problem> problems = config_zelmar::checkConfiguration(config);
+    if (problems.empty()) {
+        Prompter::current().information(this, tr("Проверка конфигурации"),
+                                        tr("Прибор сохранит конфигурацию в точности так, как она задана."));
+        return;
+    }
+    problemsDialog =
+        std::make_unique<ProblemsDialog>(this, std::move(problems), ProblemsDialog::Purpose::review);
+    connect(problemsDialog.get(), &ProblemsDialog::problemActivated, this, &MainWindow::showObject);
+    problemsDialog->show();
+}
+
+bool MainWindow::confirmWriteDespiteProblems()
+{
+    std::vector<config_zelmar::Problem> problems = config_zelmar::checkConfiguration(config);
+    if (problems.empty()) {
+        return true;
+    }
+    ProblemsDialog dialog(this, std::move(problems), ProblemsDialog::Purpose::beforeWrite);
+    connect(&dialog, &ProblemsDialog::problemActivated, this, &MainWindow::showObject);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void MainWindow::showObject(const config_zelmar::Path& path)
+{
+    if (path.size() < 2) {
+        return;
+    }
+    const std::string& root = path[0].key;
+    if (root == "options") {
+        showOption(path[1].key);
+    } else if (root == "sections" && path.size() >= 4 && path[2].key == "devices") {
+        onDevicesClicked();
+        devicesPage->selectDevice(path[1].index, path[3].index);
+    } else if (root == "sections" && config.pultType()) {
+        onSectionPultsClicked();
+        pultsPage->selectSection(path[1].index);
+    } else if (root == "sections") {
+        onCommonOptionsClicked(); // a section console's own section is its general options
+    } else if (root == "eventTables") {
+        onEventNamesClicked();
+        eventsPage->selectTable(path[1].index);
+    } else if (root == "commands") {
+        onCommandsClicked();
+        commandsPage->selectCommand(path[1].index);
+    }
+}
+
+// The option controls carry the XML keys as their object names; the buzzer's are its bits.
+void MainWindow::showOption(const std::string& key)
+{
+    const QString name = key == "zummerConfig" ? QStringLiteral("zummerButton") : QString::fromStdString(key);
+    QWidget* control = form->stackedWidget->findChild<QWidget*>(name);
+    const bool onInterfacePage =
+        control != nullptr && form->stackedWidget->widget(interfacePage)->isAncestorOf(control);
+    if (onInterfacePage) {
+        onInterfaceClicked();
+    } else {
+        onCommonOptionsClicked();
+    }
+    if (control != nullptr) {
+        control->setFocus();
+    }
 }
 
 void MainWindow::setProgress(float fraction)

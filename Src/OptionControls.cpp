@@ -1,11 +1,12 @@
 #include "OptionControls.h"
 
 #include "config_zelmar/Configuration.h"
+#include "config_zelmar/PanelDescription.h"
 #include "ui_MainWindow.h"
 
 namespace {
 
-constexpr int noClockSync = 255;
+constexpr int noClockSync = config_zelmar::panel_description::noClockSyncHour;
 constexpr unsigned zummerAlwaysSet = 0x20;
 constexpr unsigned zummerButtonBit = 0x01;
 constexpr unsigned zummerNewEventBit = 0x02;
@@ -16,7 +17,10 @@ constexpr unsigned zummerRemoteOffBit = 0x80;
 
 } // namespace
 
-OptionControls::OptionControls(Ui::MainWindow& mainForm) : form(mainForm) {}
+OptionControls::OptionControls(Ui::MainWindow& mainForm) : form(mainForm)
+{
+    form.pultAddress->setRange(0, config_zelmar::panel_description::lastPultAddress);
+}
 
 int OptionControls::messageTimeEighths(double seconds)
 {
@@ -54,7 +58,7 @@ void OptionControls::loadInterfaceOptions(const config_zelmar::Configuration& co
 void OptionControls::loadClockSync(int hour)
 {
     // Any hour outside the day (255 is what the panel stores) means no synchronisation.
-    const bool enabled = hour >= 0 && hour <= 23;
+    const bool enabled = hour >= 0 && hour <= config_zelmar::panel_description::lastClockSyncHour;
     form.clockSyncEnabled->setChecked(enabled);
     form.labelClockSyncHour->setEnabled(enabled);
     form.clockSyncHour->setEnabled(enabled);

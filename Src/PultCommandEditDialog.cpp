@@ -3,12 +3,18 @@
 #include "ui_PultCommandEditDialog.h"
 
 #include <config_zelmar/Command.h>
+#include <config_zelmar/PanelDescription.h>
 
 PultCommandEditDialog::PultCommandEditDialog(QWidget* parent,
                                              const config_zelmar::Configuration* configuration, bool editing)
     : CommandEditDialog(parent, configuration, editing), form(std::make_unique<Ui::PultCommandEditDialog>())
 {
     form->setupUi(this);
+    form->name->setMaxLength(int(config_zelmar::panel_description::commandNameWidth));
+    form->pultAddress->setRange(config_zelmar::panel_description::firstConsole,
+                                config_zelmar::panel_description::lastConsole);
+    form->deviceAddress->setRange(config_zelmar::panel_description::firstDevice,
+                                  config_zelmar::panel_description::lastDevice);
     bindControls(form->pultAddress, form->labelPultAddress);
 }
 

@@ -3,6 +3,7 @@
 #include "ui_PultEditDialog.h"
 
 #include <config_zelmar/LCDCharset.h>
+#include <config_zelmar/PanelDescription.h>
 #include <config_zelmar/Section.h>
 
 using config_zelmar::Section;
@@ -21,6 +22,10 @@ std::u16string toLcdName(const QString& text)
 PultEditDialog::PultEditDialog(QWidget* parent, Section* section, IDataChecker<PultEditDialog>* checker)
     : ObjectEditDialog(parent, section, checker)
 {
+    form->name->setMaxLength(int(config_zelmar::panel_description::consoleNameWidth));
+    form->dublerName->setMaxLength(int(config_zelmar::panel_description::consoleNameWidth));
+    form->address->setRange(config_zelmar::panel_description::firstConsole,
+                            config_zelmar::panel_description::lastConsole);
     form->labelDublerName->hide();
     form->dublerName->hide();
     connect(form->address, qOverload<int>(&QSpinBox::valueChanged), this,

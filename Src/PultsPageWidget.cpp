@@ -21,7 +21,7 @@ PultsPageWidget::PultsPageWidget(QWidget* parent, config_zelmar::Configuration* 
     setReadableColumnWidth(form->table, 0, 50);
     setReadableColumnWidth(form->table, 1, 80, QString::fromStdU16String(Section::groupName(7)));
     // The name column fits the longest default name in the bold font of typed names.
-    setReadableColumnWidth(form->table, 2, 140, QString::fromStdU16String(Section::defaultPultName(24)),
+    setReadableColumnWidth(form->table, 2, 140, QString::fromStdU16String(Section::defaultPultName(maxPults)),
                            &boldFont);
     connect(form->add, &QToolButton::clicked, this, &PultsPageWidget::onAdd);
     connect(form->del, &QToolButton::clicked, this, &PultsPageWidget::onDel);
@@ -83,6 +83,17 @@ int PultsPageWidget::firstFreeAddress() const
         }
     }
     return 1;
+}
+
+bool PultsPageWidget::selectSection(int address)
+{
+    for (int row = 0; row < rowCount(); ++row) {
+        if (addressAt(row) == address) {
+            selectRow(row);
+            return true;
+        }
+    }
+    return false;
 }
 
 int PultsPageWidget::addressAt(int row) const

@@ -34,6 +34,9 @@ ACTION_ICONS = {
     "go-up": "actions/go-up",
     "go-down": "actions/go-down",
     "go-bottom": "actions/go-bottom",
+    "edit-find": "actions/edit-find",
+    "dialog-error": "status/dialog-error",
+    "dialog-warning": "status/dialog-warning",
 }
 
 

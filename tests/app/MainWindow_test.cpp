@@ -131,10 +131,17 @@ private slots:
     void menusAndToolBarHoldTheActionsInOrder()
     {
         MainWindow window(noPorts());
-        const QStringList toolSequence{"loadFromDevice", "saveToDevice", "|", "open",
-                                       "save",           "saveAs",       "|", "quit"};
+        const QStringList toolSequence{"loadFromDevice",
+                                       "saveToDevice",
+                                       "checkConfiguration",
+                                       "|",
+                                       "open",
+                                       "save",
+                                       "saveAs",
+                                       "|",
+                                       "quit"};
         QStringList fileSequence = toolSequence;
-        fileSequence.insert(2, QStringLiteral("panelBackups"));
+        fileSequence.insert(3, QStringLiteral("panelBackups"));
         QCOMPARE(actionNames(control<QMenu>(window, "menuFile")->actions()), fileSequence);
         QCOMPARE(actionNames(control<QToolBar>(window, "toolBar")->actions()), toolSequence);
         QCOMPARE(control<QAction>(window, "panelBackups")->text(),
@@ -146,6 +153,7 @@ private slots:
         QCOMPARE(control<QAction>(window, "save")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
         QCOMPARE(control<QAction>(window, "saveAs")->iconText(), QStringLiteral("Сохранить как"));
         QVERIFY(!control<QAction>(window, "open")->icon().isNull());
+        QVERIFY(!control<QAction>(window, "checkConfiguration")->icon().isNull());
     }
 
     void sectionConsoleHidesCentralOnlyControls()

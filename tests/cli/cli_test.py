@@ -145,7 +145,7 @@ def encode(folder, xml, base_options=None, base_config=None):
 
 def test_help_everywhere(folder):
     check(run(["--help"]).stdout.startswith(b"Usage: zelmar-cli COMMAND"), "tool help")
-    for command in ["ports", "info", "read", "write", "check", "convert", "encode", "decode", "emulate",
+    for command in ["ports", "info", "read", "write", "check", "diff", "convert", "encode", "decode", "emulate",
                     "backups", "restore"]:
         result = run([command, "--help"])
         check(result.stdout.startswith(b"Usage: zelmar-cli " + command.encode()), "help of " + command)
@@ -160,6 +160,75 @@ def test_check_summaries(folder):
     check(run(["check", CENTRAL_XML]).stdout ==
           b"central console, 2 sections, 1 device, 1 named device, 1 event table, 0 commands\n",
           "summary of the central console")
+
+
+def run_reporting(arguments, status):
+    """A command whose documented output comes with a non-zero status (diff and check report by status 4)."""
+    result = subprocess.run([CLI] + arguments, capture_output=True, timeout=240)
+    check(result.returncode == status, "zelmar-cli %s: exit %d, expected %d\nstderr: %s" %
+          (" ".join(arguments), result.returncode, status, result.stderr.decode(errors="replace")))
+    check(result.stderr == b"", "zelmar-cli %s: unexpected standard error" % arguments)
+    return result.stdout.decode()
+
+
+def edited(folder, source, name, replacements):
+    with open(source, encoding="utf-8") as file:
+        text = file.read()
+    for old, new in replacements:
+        check(old in text, "the test file lacks " + old)
+        text = text.replace(old, new)
+    path = os.path.join(folder, name)
+    with open(path, "w", encoding="utf-8") as file:
+        file.write(text)
+    return path
+
+
+def test_diff(folder):
+    check(run_reporting(["diff", SECTION_XML, SECTION_XML], 0) == "", "equal files print nothing")
+    changed = edited(folder, SECTION_XML, "changed.xml",
+                     [("<backlightTime>45</backlightTime>", "<backlightTime>60</backlightTime>")])
+    check(run_reporting(["diff", SECTION_XML, changed], 4) == "Время включения подсветки: 45 с → 60 с\n",
+          "one Russian line per difference")
+    differences = json.loads(run_reporting(["diff", SECTION_XML, changed, "--json"], 4))
+    check(differences == [{"path": ["options", "backlightTime"], "old": 45, "new": 60}],
+          "JSON of the difference: %r" % differences)
+    other = json.loads(run_reporting(["diff", "--json", SECTION_XML, CENTRAL_XML], 4))
+    paths = [difference["path"] for difference in other]
+    check(["options", "pultType"] in paths and ["sections", 0] in paths and ["sections", 24] in paths,
+          "a whole section is one entry: %r" % paths)
+    whole = [difference for difference in other if difference["path"] == ["sections", 24]][0]
+    check(whole["old"] is None and whole["new"]["dubler"] is True, "added section: null and its fields")
+    check(json.loads(run_reporting(["diff", "--json", SECTION_XML, SECTION_XML], 0)) == [], "empty array")
+    check(b"missing.xml" in run(["diff", SECTION_XML, os.path.join(folder, "missing.xml")], status=2).stderr,
+          "a file that cannot be read")
+    foreign = os.path.join(folder, "foreign.xml")
+    write_bytes(foreign, b"<other/>")
+    check(run(["diff", foreign, SECTION_XML], status=2).stderr.decode().strip() == "Неправильный формат файла.",
+          "the reader's error as it is")
+    run(["diff", SECTION_XML], status=1)
+
+
+def test_check_problems(folder):
+    lossy = edited(folder, SECTION_XML, "lossy.xml", [("<backlightLevel>2</backlightLevel>",
+                                                       "<backlightLevel>7</backlightLevel>"),
+                                                      ('zone="2"', 'zone="0"')])
+    lines = run_reporting(["check", lossy], 4).splitlines()
+    check(lines[0].startswith("section console, 1 section"), "the summary line first: %r" % lines[0])
+    check(lines[1].startswith("ошибка: Прибор ") and "с зоной 0 не будет записан" in lines[1],
+          "the error line: %r" % lines[1:])
+    check(lines[-1] == "предупреждение: Яркость подсветки экрана: 7 будет записано как 3",
+          "the warning line: %r" % lines[1:])
+    report = json.loads(run_reporting(["check", "--json", lossy], 4))
+    check(report["summary"] == {"console": "section", "sections": 1, "devices": 3, "namedDevices": 2,
+                                "eventTables": 2, "commands": 1}, "summary counts: %r" % report["summary"])
+    kinds = [(problem["severity"], problem["kind"], problem["path"][0]) for problem in report["problems"]]
+    check(("error", "lost", "sections") in kinds and ("warning", "changed", "options") in kinds,
+          "problems: %r" % kinds)
+    warned = edited(folder, SECTION_XML, "warned.xml", [("<backlightLevel>2</backlightLevel>",
+                                                         "<backlightLevel>7</backlightLevel>")])
+    check(run_reporting(["check", warned], 0).count("предупреждение: ") == 1, "warnings alone exit 0")
+    missing = os.path.join(folder, "missing.xml")
+    run(["check", "--json", missing], status=2)
 
 
 def test_convert_is_stable(folder):
@@ -561,7 +630,7 @@ def test_sigint_during_a_read_keeps_the_output(folder):
 
 
 GROUPS = {
-    "files": [test_help_everywhere, test_check_summaries, test_convert_is_stable,
+    "files": [test_help_everywhere, test_check_summaries, test_diff, test_check_problems, test_convert_is_stable,
               test_encode_decode_round_trip, test_encode_keeps_the_base],
     "errors": [test_usage_errors, test_bad_files, test_failed_writes_keep_existing_files, test_bad_ports],
     "transfer_fast": [test_transfer_fast, test_read_to_file_fast],

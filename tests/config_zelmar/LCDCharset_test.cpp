@@ -1,5 +1,6 @@
 // The LCD code page: encoding, decoding, look-alike correction and fitting names to their fields.
 #include "config_zelmar/LCDCharset.h"
+#include "config_zelmar/PanelDescription.h"
 
 #include <gtest/gtest.h>
 
@@ -80,9 +81,9 @@ TEST(LCDCharset, CodesWithoutGlyphDecodeAsFullStops)
 TEST(LCDCharset, FitsNamesToTheirFieldWidth)
 {
     const std::u16string longName(25, u'x');
-    EXPECT_EQ(encodeLcdText(longName, lcdDeviceNameWidth), std::vector<uint8_t>(20, 'x'));
+    EXPECT_EQ(encodeLcdText(longName, panel_description::deviceNameWidth), std::vector<uint8_t>(20, 'x'));
 
-    const std::vector<uint8_t> shortField = encodeLcdText(u"abc", lcdDeviceNameWidth);
+    const std::vector<uint8_t> shortField = encodeLcdText(u"abc", panel_description::deviceNameWidth);
     ASSERT_EQ(shortField.size(), 20u);
     EXPECT_EQ(std::count(shortField.begin(), shortField.end(), 0x20), 17);
     EXPECT_EQ(decodeLcdText(shortField.data(), shortField.size()), u"abc");

@@ -3,6 +3,7 @@
 #include "support/TransferTestBench.h"
 
 #include "config_zelmar/Configuration.h"
+#include "config_zelmar/MemoryMap.h"
 #include "config_zelmar/PanelImageCodec.h"
 #include "config_zelmar/WriteStamp.h"
 
@@ -349,6 +350,45 @@ TEST(MemoryMapCodec, PreservedBytesAndBitsKeepTheBaseValues)
             EXPECT_EQ(images.configuration[block + 0xF2] & 0x7C, base.configuration[block + 0xF2] & 0x7C);
             EXPECT_EQ(images.configuration[block + 0xF3] & 0x7C, base.configuration[block + 0xF3] & 0x7C);
             EXPECT_EQ(images.configuration[block + 0xF4] & 0xFC, base.configuration[block + 0xF4] & 0xFC);
+        }
+    }
+}
+
+TEST(MemoryMapCodec, EncoderNeverChangesWhatTheMapMarksAsPreserved)
+{
+    namespace opt = memory_map::options;
+    namespace blk = memory_map::eventBlocks;
+    for (unsigned seed = 1; seed <= 6; ++seed) {
+        const PanelImages base = randomImages(seed);
+        for (const Configuration& configuration :
+             {transfer_test::maximalCentralConfiguration(), transfer_test::maximalSectionConfiguration(),
+              Configuration()}) {
+            const PanelImages images = encodeImages(configuration, base);
+            for (const memory_map::BitField bits : opt::preservedBits) {
+                ASSERT_EQ(images.options[bits.address] & bits.mask, base.options[bits.address] & bits.mask)
+                    << "seed " << seed << " option byte " << bits.address;
+            }
+            for (uint32_t a = opt::perAddressBase + 1; a <= opt::perAddressBase + 127; ++a) {
+                ASSERT_EQ(images.options[a] & opt::perAddressPreservedMask,
+                          base.options[a] & opt::perAddressPreservedMask)
+                    << "seed " << seed << " per-address byte " << a;
+            }
+            for (const memory_map::ByteRange range : opt::untouched) {
+                for (uint32_t a = range.address; a < range.address + range.length; ++a) {
+                    ASSERT_EQ(images.options[a], base.options[a])
+                        << "seed " << seed << " untouched byte " << a;
+                }
+            }
+            for (std::size_t t = 0; t < blk::count; ++t) {
+                const uint32_t block = blk::blockOf(t) - configBase;
+                ASSERT_EQ(images.configuration[block + blk::untouchedOffset],
+                          base.configuration[block + blk::untouchedOffset]);
+                for (const memory_map::BitField bits : blk::preservedFlagBits) {
+                    ASSERT_EQ(images.configuration[block + bits.address] & bits.mask,
+                              base.configuration[block + bits.address] & bits.mask)
+                        << "seed " << seed << " table " << t << " flag byte " << bits.address;
+                }
+            }
         }
     }
 }

@@ -1,13 +1,17 @@
 // Prints the time to open a configuration of 24 section consoles with 127 named devices each (3,048
-// devices) and fill every table page, and the time to refill the devices page after an edit. Figures
-// only: nothing here passes or fails.
+// devices) and fill every table page, the time to refill the devices page after an edit, and the time
+// to compare the configuration with its edited copy and to check what the panel will hold of it.
+// Figures only: nothing here passes or fails.
 #include "CommandsPageWidget.h"
 #include "DevicesPageWidget.h"
 #include "EventsPageWidget.h"
 #include "PultsPageWidget.h"
 
 #include <config_zelmar/Configuration.h>
+#include <config_zelmar/ConfigurationCheck.h>
+#include <config_zelmar/ConfigurationComparison.h>
 #include <config_zelmar/ConfigurationDocument.h>
+#include <config_zelmar/PanelDescription.h>
 
 #include <QApplication>
 #include <QBuffer>
@@ -20,8 +24,8 @@ using config_zelmar::Configuration;
 
 namespace {
 
-constexpr int sectionCount = 24;
-constexpr int devicesPerSection = 127;
+constexpr int sectionCount = config_zelmar::panel_description::consoleCount;
+constexpr int devicesPerSection = config_zelmar::panel_description::deviceCount;
 constexpr int rounds = 5;
 
 std::u16string numbered(const char16_t* word, int section, int address)
@@ -107,10 +111,20 @@ int main(int argc, char* argv[])
         QApplication::processEvents();
         const double refillTime = milliseconds(timer);
 
+        Configuration edited = configuration;
+        edited.sections.at(12).devices.at(90).names->loop2Name = u"Edited";
+        timer.restart();
+        const std::size_t differences = config_zelmar::compareConfigurations(configuration, edited).size();
+        const double compareTime = milliseconds(timer);
+        timer.restart();
+        const std::size_t problems = config_zelmar::checkConfiguration(configuration).size();
+        const double checkTime = milliseconds(timer);
+
         std::printf("round %d: read %.1f ms, open and fill every page %.1f ms (%d device rows), "
-                    "refill devices page after an edit %.1f ms%s\n",
-                    round, readTime, openTime, devices->rowCount(), refillTime,
-                    error.isEmpty() ? "" : " (read error!)");
+                    "refill devices page after an edit %.1f ms, compare %.1f ms (%zu differences), "
+                    "check %.1f ms (%zu problems)%s\n",
+                    round, readTime, openTime, devices->rowCount(), refillTime, compareTime, differences,
+                    checkTime, problems, error.isEmpty() ? "" : " (read error!)");
         std::fflush(stdout);
     }
     return 0;

@@ -1,6 +1,7 @@
-// Shows the main window with each of its six pages, the connection, About and progress dialogs and the
-// edit dialogs of the table pages (filled with a sample site) in turn, and saves a PNG of each into the
-// folder given on the command line.
+// Shows the main window with each of its six pages, the connection, About and progress dialogs, the
+// edit dialogs of the table pages (filled with a sample site) and the problems list (for review and
+// before a write, with errors and with warnings only) in turn, and saves a PNG of each into the folder
+// given on the command line.
 #include "AboutDialog.h"
 #include "ConnectDialog.h"
 #include "DeviceCommandEditDialog.h"
@@ -8,12 +9,14 @@
 #include "EmulatedPanel.h"
 #include "EventTableEditDialog.h"
 #include "MainWindow.h"
+#include "ProblemsDialog.h"
 #include "ProgressDialog.h"
 #include "PultChecker.h"
 #include "PultCommandEditDialog.h"
 #include "PultEditDialog.h"
 
 #include <config_zelmar/Configuration.h>
+#include <config_zelmar/ConfigurationCheck.h>
 
 #include <QApplication>
 #include <QDir>
@@ -199,6 +202,46 @@ bool saveEditDialogs(QWidget& window, const QDir& folder)
     return ok;
 }
 
+// The sample site with what a technician typically gets wrong: a name with characters the display
+// lacks, a name too long, a device that the pool cannot hold without names, a command to a missing console.
+config_zelmar::Configuration siteWithProblems()
+{
+    config_zelmar::Configuration configuration;
+    fillSampleSite(configuration);
+    auto& section = configuration.sections.begin()->second;
+    auto& device = section.devices.begin()->second;
+    device.names->deviceName = u"Серверная 🔥🚒";
+    device.names->loop1Name = u"Датчики дыма в коридоре";
+    section.devices[120].address = 120; // no names: a central console does not keep it
+    config_zelmar::Command command(true);
+    command.name = u"Сброс поста";
+    command.setConsoleAddress(23);
+    configuration.commands.push_back(command);
+    return configuration;
+}
+
+bool saveProblemsDialogs(QWidget& window, const QDir& folder)
+{
+    const config_zelmar::Configuration site = siteWithProblems();
+    std::vector<config_zelmar::Problem> problems = config_zelmar::checkConfiguration(site);
+    ProblemsDialog review(&window, problems, ProblemsDialog::Purpose::review);
+    bool ok = save(review, folder, QStringLiteral("17-problems-review"));
+    review.hide();
+    ProblemsDialog beforeWrite(&window, problems, ProblemsDialog::Purpose::beforeWrite);
+    ok = save(beforeWrite, folder, QStringLiteral("18-problems-before-write")) && ok;
+    beforeWrite.hide();
+    std::vector<config_zelmar::Problem> warnings;
+    for (const config_zelmar::Problem& problem : problems) {
+        if (problem.severity == config_zelmar::Problem::Severity::warning) {
+            warnings.push_back(problem);
+        }
+    }
+    ProblemsDialog warningsOnly(&window, warnings, ProblemsDialog::Purpose::beforeWrite);
+    ok = save(warningsOnly, folder, QStringLiteral("19-problems-warnings-before-write")) && ok;
+    warningsOnly.hide();
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -238,5 +281,6 @@ int main(int argc, char* argv[])
     ok = save(progressDialog, folder, QStringLiteral("9-progress-dialog")) && ok;
     progressDialog.hide();
     ok = saveEditDialogs(window, folder) && ok;
+    ok = saveProblemsDialogs(window, folder) && ok;
     return ok ? 0 : 1;
 }

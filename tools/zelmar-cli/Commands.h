@@ -14,6 +14,7 @@ int runInfo(const Arguments& arguments);
 int runRead(const Arguments& arguments);
 int runWrite(const Arguments& arguments);
 int runCheck(const Arguments& arguments);
+int runDiff(const Arguments& arguments);
 int runConvert(const Arguments& arguments);
 int runEncode(const Arguments& arguments);
 int runDecode(const Arguments& arguments);

@@ -7,6 +7,7 @@
 #include "PortOpening.h"
 #include "StopSignals.h"
 
+#include "config_zelmar/PanelDescription.h"
 #include "panel_emulator/PanelEmulator.h"
 #include "panel_emulator/PtyPanelServer.h"
 #include "panel_emulator/SerialPanelServer.h"
@@ -40,7 +41,8 @@ struct EmulatorFiles
 void prepareMemories(PanelEmulator& panel, const ArgumentParser& parser)
 {
     panel.memory(1).fill(0xFF);
-    panel.memory(1).setByteAt(0x04, 0xB2);
+    namespace facts = config_zelmar::panel_description;
+    panel.memory(1).setByteAt(facts::firmwareCodeAddress, facts::firmwareCode);
     try {
         if (parser.has("--options")) {
             panel.memory(1).loadFile(parser.value("--options"));

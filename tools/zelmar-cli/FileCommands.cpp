@@ -1,13 +1,18 @@
-// The subcommands that work on files alone: check, convert, encode, decode.
+// The subcommands that work on files alone: check, diff, convert, encode, decode.
 #include "ArgumentParser.h"
 #include "CliError.h"
 #include "Commands.h"
+#include "DifferencePrinter.h"
 #include "ExitStatus.h"
 #include "FileAccess.h"
 #include "HelpTexts.h"
+#include "ProblemPrinter.h"
 
 #include "config_zelmar/Configuration.h"
+#include "config_zelmar/ConfigurationCheck.h"
+#include "config_zelmar/ConfigurationComparison.h"
 #include "config_zelmar/ConfigurationSummary.h"
+#include "config_zelmar/MemoryMap.h"
 #include "config_zelmar/PanelImageCodec.h"
 
 #include <QSaveFile>
@@ -20,35 +25,69 @@ namespace {
 
 using Option = ArgumentParser::Option;
 
-constexpr std::size_t optionImageSize = 0x100;
-constexpr std::size_t configurationImageSize = 0xBE00;
+namespace map = config_zelmar::memory_map;
+constexpr std::size_t optionImageSize = map::options::pageCount * map::pageSize;
+constexpr std::size_t configurationImageSize = map::configuration::pageCount * map::pageSize;
 
 const Option outputOption{"--output", "-o", true, false};
 const Option optionsOption{"--options", "", true, false};
 const Option configOption{"--config", "", true, false};
+const Option jsonOption{"--json", "", false, false};
 
 QByteArray bytesOf(const std::vector<uint8_t>& image)
 {
     return QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<int>(image.size()));
 }
 
+// Opens the file as the configurator does; a reader error is printed on standard error as it is.
+bool readOrReport(const std::string& path, config_zelmar::Configuration& configuration)
+{
+    const std::string error = FileAccess::readConfiguration(path, configuration);
+    if (!error.empty()) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int runCheck(const Arguments& arguments)
 {
-    ArgumentParser parser("check", {}, 1, 1);
+    ArgumentParser parser("check", {jsonOption}, 1, 1);
     parser.parse(arguments);
     if (parser.helpWanted()) {
         return printCommandHelp("check");
     }
     config_zelmar::Configuration configuration;
-    const std::string error = FileAccess::readConfiguration(parser.positionals().front(), configuration);
-    if (!error.empty()) {
-        std::fprintf(stderr, "%s\n", error.c_str());
+    if (!readOrReport(parser.positionals().front(), configuration)) {
         return FileError;
     }
-    std::printf("%s\n", config_zelmar::configurationSummary(configuration).c_str());
-    return std::fflush(stdout) == 0 ? Success : FileError;
+    const std::vector<config_zelmar::Problem> problems = config_zelmar::checkConfiguration(configuration);
+    const std::string text =
+        parser.has("--json")
+            ? ProblemPrinter::json(config_zelmar::countConfiguration(configuration), problems)
+            : ProblemPrinter::lines(config_zelmar::configurationSummary(configuration), problems);
+    FileAccess::writeStandardOutput(QByteArray::fromStdString(text));
+    return config_zelmar::hasErrors(problems) ? DifferentOrErroneous : Success;
+}
+
+int runDiff(const Arguments& arguments)
+{
+    ArgumentParser parser("diff", {jsonOption}, 2, 2);
+    parser.parse(arguments);
+    if (parser.helpWanted()) {
+        return printCommandHelp("diff");
+    }
+    config_zelmar::Configuration before;
+    config_zelmar::Configuration after;
+    if (!readOrReport(parser.positionals()[0], before) || !readOrReport(parser.positionals()[1], after)) {
+        return FileError;
+    }
+    const std::vector<config_zelmar::Difference> differences =
+        config_zelmar::compareConfigurations(before, after);
+    DifferencePrinter::print(differences, parser.has("--json"));
+    return differences.empty() ? Success : DifferentOrErroneous;
 }
 
 int runConvert(const Arguments& arguments)

@@ -18,7 +18,8 @@ Commands:
   info       identify the panel and show its option page
   read       read the configuration from the panel into an XML file
   write      write the configuration of an XML file into the panel
-  check      check an XML configuration file and summarise it
+  check      summarise an XML file and list what the panel would not hold as written
+  diff       list the differences between two XML configuration files
   convert    open and save an XML file again in the configurator's form
   encode     encode an XML file into the panel's two memory images
   decode     decode the two memory images into an XML file
@@ -33,9 +34,10 @@ lives in $XDG_DATA_HOME/zelmar-configurator (~/.local/share/zelmar-configurator)
 folder; --data-dir DIR of read, write, backups and restore uses another.
 
 Exit status: 0 success; 1 usage error; 2 a file cannot be read, written or parsed; 3 the port cannot be
-opened; 10 + the transfer error code (10 to 19) when a transfer with the panel fails, among them 18 when
-the panel holds other data than was written and 19 when no backup could be kept; 130 when SIGINT or
-SIGTERM stopped a transfer.
+opened; 4 diff found differences, check found an error, write refused a file with an error or
+write --dry-run found changes; 10 + the transfer error code (10 to 19) when a transfer with the panel
+fails, among them 18 when the panel holds other data than was written and 19 when no backup could be
+kept; 130 when SIGINT or SIGTERM stopped a transfer.
 )";
 
 const std::map<std::string, const char*>& commandTexts()
@@ -107,11 +109,33 @@ content it replaces kept as a backup).
   --no-verify     do not read the written pages back
   --data-dir DIR  the image store's folder (default: the configurator's)
 )"},
-        {"check", R"(Usage: zelmar-cli check FILE
+        {"check", R"(Usage: zelmar-cli check FILE [--json]
 
 Opens the XML file as the configurator does. On a reader error prints the error on standard error and
-exits with status 2; otherwise prints a one-line summary: console type, sections, devices, named devices,
-event tables, commands.
+exits with status 2. Otherwise prints a one-line summary (console type, sections, devices, named
+devices, event tables, commands), then one line per problem that a write into the panel would have:
+"ошибка: " for what would not be written, "предупреждение: " for what would be written differently or
+for a command addressed to a console or device that the file does not have, followed by the message.
+
+  --json   print one JSON object instead: {"summary": {"console": "central"|"section", "sections": n,
+           "devices": n, "namedDevices": n, "eventTables": n, "commands": n}, "problems": [{"severity":
+           "error"|"warning", "kind": "lost"|"changed"|"reference", "path": [...], "message": "..."}]}
+
+Exit status: 0 when no problem is an error, 4 when at least one is, 2 on a reader error.
+)"},
+        {"diff", R"(Usage: zelmar-cli diff OLD NEW [--json]
+
+Opens both XML files as the configurator does and prints one Russian line per difference between them:
+options, section consoles, devices, event tables and commands. A section, device, table or command that
+only one file has is one line.
+
+  --json   print one JSON array instead, one object per difference: {"path": [...], "old": value,
+           "new": value}. A path starts with "options", "sections", "eventTables" or "commands";
+           addresses and positions are integers. Names and texts are strings, numbers integers, flags
+           booleans, command data 16 upper-case hex digits; a whole added or removed entity has null on
+           the missing side and an object of its fields on the other.
+
+Exit status: 0 when the configurations are equal, 4 when they differ, 2 on a reader error.
 )"},
         {"convert", R"(Usage: zelmar-cli convert FILE [-o OUT]
 

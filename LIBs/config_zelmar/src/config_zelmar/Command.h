@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config_zelmar/PanelDescription.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -15,7 +17,7 @@ namespace config_zelmar {
 class Command
 {
 public:
-    static constexpr std::size_t dataSize = 8;
+    static constexpr std::size_t dataSize = panel_description::commandDataBytes;
 
     // A new command: device 1 (section console) or console 1 (central console), nothing else set.
     explicit Command(bool central);

@@ -10,6 +10,7 @@
 #include "config_zelmar/MemoryMap.h"
 #include "config_zelmar/ModelWarning.h"
 #include "config_zelmar/PanelChecksums.h"
+#include "config_zelmar/PanelDescription.h"
 #include "config_zelmar/PanelTexts.h"
 #include "config_zelmar/ProgressHandler.h"
 #include "config_zelmar/ProgressHandlerAdapter.h"
@@ -140,10 +141,10 @@ void ConfigZelmar::Parts::identify()
     } catch (const BootloaderException& exception) {
         throw ConfiguratorError(exception);
     }
-    if (info->version != map::panel::loaderVersion) {
+    if (info->version != panel_description::loaderVersion) {
         throw ConfiguratorError(ConfiguratorError::IncompatibleLoader);
     }
-    if (info->deviceName != map::panel::deviceName || info->pageSize != map::panel::pageSize) {
+    if (info->deviceName != panel_description::deviceName || info->pageSize != panel_description::pageSize) {
         throw ConfiguratorError(ConfiguratorError::UnsupportedDevice);
     }
 }
@@ -345,7 +346,7 @@ ConfigZelmar::~ConfigZelmar() = default;
 
 bool ConfigZelmar::open(const std::string& portName)
 {
-    return parts->connection.open(portName, map::panel::normalBaudRate);
+    return parts->connection.open(portName, panel_description::normalBaudRate);
 }
 
 void ConfigZelmar::close()

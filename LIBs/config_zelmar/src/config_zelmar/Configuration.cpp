@@ -1,5 +1,6 @@
 #include "config_zelmar/Configuration.h"
 
+#include "config_zelmar/ConfigurationComparison.h"
 #include "config_zelmar/LCDCharset.h"
 #include "config_zelmar/Trace.h"
 
@@ -240,51 +241,9 @@ void Configuration::lcdCorrection()
     qCDebug(lcModel).noquote() << "<<< Configuration::lcdCorrection()";
 }
 
-namespace {
-
-bool sameSectionContent(const Section& a, const Section& b)
-{
-    return a.address == b.address && a.group == b.group && a.dubler == b.dubler && a.name == b.name &&
-           (!a.dubler || a.dublerName == b.dublerName) && a.devices == b.devices;
-}
-
-bool sameSections(const Configuration& a, const Configuration& b)
-{
-    if (!a.pultType()) {
-        const auto first = a.sections.find(0);
-        const auto second = b.sections.find(0);
-        const bool firstFound = first != a.sections.end();
-        if (firstFound != (second != b.sections.end())) {
-            return false;
-        }
-        return !firstFound || sameSectionContent(first->second, second->second);
-    }
-    return std::equal(a.sections.begin(), a.sections.end(), b.sections.begin(), b.sections.end(),
-                      [](const auto& x, const auto& y) {
-                          return x.first == y.first && sameSectionContent(x.second, y.second);
-                      });
-}
-
-bool sameOptions(const Configuration& a, const Configuration& b)
-{
-    return a.backlightLevel == b.backlightLevel && a.backlightTime == b.backlightTime &&
-           a.messageTime == b.messageTime && a.menuTime == b.menuTime && a.clockSyncHour == b.clockSyncHour &&
-           (a.zummerConfig & 0xFF) == (b.zummerConfig & 0xFF) && a.voltage == b.voltage &&
-           (!a.pultType() || a.individualReset == b.individualReset) && a.pultAddress == b.pultAddress;
-}
-
-} // namespace
-
 bool sameContent(const Configuration& a, const Configuration& b)
 {
-    if (a.pultType() != b.pultType() || a.hasPassword != b.hasPassword) {
-        return false;
-    }
-    if (a.hasPassword && a.password != b.password) {
-        return false;
-    }
-    return sameOptions(a, b) && sameSections(a, b) && a.commands == b.commands &&
-           a.eventTables == b.eventTables;
+    return compareConfigurations(a, b).empty();
 }
 
 } // namespace config_zelmar

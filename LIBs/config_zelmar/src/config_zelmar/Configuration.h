@@ -2,6 +2,7 @@
 
 #include "config_zelmar/Command.h"
 #include "config_zelmar/EventTable.h"
+#include "config_zelmar/PanelDescription.h"
 #include "config_zelmar/Section.h"
 
 #include <cstdint>
@@ -27,8 +28,8 @@ class Configuration
 public:
     static constexpr const char* deviceId = "Zelmar";
     static const EventTable defaultEventTable;
-    static constexpr std::size_t maxCommands = 64;
-    static constexpr std::size_t maxEventTables = 16;
+    static constexpr std::size_t maxCommands = panel_description::maxCommands;
+    static constexpr std::size_t maxEventTables = panel_description::maxEventTables;
 
     Configuration();
     virtual ~Configuration() = default;

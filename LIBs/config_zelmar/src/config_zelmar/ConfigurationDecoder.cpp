@@ -3,6 +3,7 @@
 #include "config_zelmar/Configuration.h"
 #include "config_zelmar/ImageFields.h"
 #include "config_zelmar/MemoryMap.h"
+#include "config_zelmar/PanelDescription.h"
 #include "config_zelmar/PanelTexts.h"
 
 #include "boot_loader/MemoryImage.h"
@@ -15,12 +16,10 @@ using image_fields::readLcdString;
 
 namespace {
 
-constexpr int noClockSyncHour = 255;
-
 int hourOfBcd(unsigned bcd)
 {
     if (bcd > 0x23 || (bcd & 0x0F) > 9) {
-        return noClockSyncHour; // also 0xFF, the marker of no synchronisation
+        return panel_description::noClockSyncHour; // also 0xFF, the marker of no synchronisation
     }
     return static_cast<int>((bcd >> 4) * 10 + (bcd & 0x0F));
 }

@@ -3,6 +3,7 @@
 #include "config_zelmar/Configuration.h"
 #include "config_zelmar/ImageFields.h"
 #include "config_zelmar/MemoryMap.h"
+#include "config_zelmar/PanelDescription.h"
 
 #include "boot_loader/MemoryImage.h"
 
@@ -11,6 +12,7 @@
 namespace config_zelmar {
 
 namespace map = memory_map;
+namespace facts = panel_description;
 using image_fields::writeField;
 using image_fields::writeLcdString;
 
@@ -23,7 +25,7 @@ unsigned clamped(int32_t value, int32_t lowest, int32_t highest)
 
 uint8_t bcdHour(int32_t hour)
 {
-    if (hour < 0 || hour > 23) {
+    if (hour < 0 || hour > facts::lastClockSyncHour) {
         return map::options::noClockSync;
     }
     return static_cast<uint8_t>(((hour / 10) << 4) | (hour % 10));
@@ -53,15 +55,16 @@ void ConfigurationEncoder::encodeOptions(const Configuration& configuration)
 {
     namespace opt = map::options;
     writeField(options, opt::zummerConfig, configuration.zummerConfig & opt::zummerConfig.mask);
-    writeField(options, opt::backlightLevel, clamped(configuration.backlightLevel, 0, 3));
-    writeField(options, opt::backlightTime, clamped(configuration.backlightTime, 0, 255));
-    writeField(options, opt::messageTime, clamped(configuration.messageTime, 0, 255));
-    writeField(options, opt::menuTime, clamped(configuration.menuTime, 0, 255));
+    writeField(options, opt::backlightLevel,
+               clamped(configuration.backlightLevel, 0, facts::lastBacklightLevel));
+    writeField(options, opt::backlightTime, clamped(configuration.backlightTime, 0, facts::lastByteValue));
+    writeField(options, opt::messageTime, clamped(configuration.messageTime, 0, facts::lastByteValue));
+    writeField(options, opt::menuTime, clamped(configuration.menuTime, 0, facts::lastByteValue));
     writeField(options, opt::clockSyncHour, bcdHour(configuration.clockSyncHour));
     encodePassword(configuration);
     writeField(options, opt::pultType, configuration.pultType() ? 1 : 0);
     writeField(options, opt::voltage, configuration.voltage ? 1 : 0);
-    if (configuration.pultAddress >= 0 && configuration.pultAddress <= 24) {
+    if (configuration.pultAddress >= 0 && configuration.pultAddress <= facts::lastPultAddress) {
         writeField(options, opt::pultAddress, static_cast<unsigned>(configuration.pultAddress));
     }
 }
@@ -106,7 +109,7 @@ void ConfigurationEncoder::encodeSectionConsole(const Configuration& configurati
             config.setWord(idx::deviceWord(1, a), map::missingRecord);
             continue;
         }
-        if (device->zone >= 0 && device->zone <= 15) {
+        if (device->zone >= 0 && device->zone <= facts::lastZone) {
             writeField(options, zone, static_cast<unsigned>(device->zone));
         }
         config.setWord(idx::deviceWord(1, a), placeDeviceRecord(device->names.get()));
@@ -135,7 +138,7 @@ void ConfigurationEncoder::encodeCentralConsole(const Configuration& configurati
 void ConfigurationEncoder::encodeConsole(int console, const Section& section)
 {
     const uint32_t address = map::options::perAddressBase + static_cast<uint32_t>(console);
-    if (section.group >= 0 && section.group <= 7) {
+    if (section.group >= 0 && section.group <= facts::lastGroup) {
         writeField(options, {address, map::options::consoleGroupMask}, static_cast<unsigned>(section.group));
     }
     writeField(options, {address, map::options::consoleDublerMask}, section.dubler ? 1 : 0);

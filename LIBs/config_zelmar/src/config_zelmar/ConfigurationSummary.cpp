@@ -13,22 +13,31 @@ std::string counted(std::size_t count, const std::string& singular, const std::s
 
 } // namespace
 
-std::string configurationSummary(const Configuration& configuration)
+ConfigurationCounts countConfiguration(const Configuration& configuration)
 {
-    std::size_t devices = 0;
-    std::size_t namedDevices = 0;
+    ConfigurationCounts counts;
+    counts.central = configuration.pultType();
+    counts.sections = configuration.sections.size();
     for (const auto& [address, section] : configuration.sections) {
         for (const auto& [busAddress, device] : section.devices) {
-            ++devices;
-            namedDevices += device.names ? 1 : 0;
+            ++counts.devices;
+            counts.namedDevices += device.names ? 1 : 0;
         }
     }
-    const std::string type = configuration.pultType() ? "central console" : "section console";
-    return type + ", " + counted(configuration.sections.size(), "section", "sections") + ", " +
-           counted(devices, "device", "devices") + ", " +
-           counted(namedDevices, "named device", "named devices") + ", " +
-           counted(configuration.eventTables.size(), "event table", "event tables") + ", " +
-           counted(configuration.commands.size(), "command", "commands");
+    counts.eventTables = configuration.eventTables.size();
+    counts.commands = configuration.commands.size();
+    return counts;
+}
+
+std::string configurationSummary(const Configuration& configuration)
+{
+    const ConfigurationCounts counts = countConfiguration(configuration);
+    const std::string type = counts.central ? "central console" : "section console";
+    return type + ", " + counted(counts.sections, "section", "sections") + ", " +
+           counted(counts.devices, "device", "devices") + ", " +
+           counted(counts.namedDevices, "named device", "named devices") + ", " +
+           counted(counts.eventTables, "event table", "event tables") + ", " +
+           counted(counts.commands, "command", "commands");
 }
 
 } // namespace config_zelmar

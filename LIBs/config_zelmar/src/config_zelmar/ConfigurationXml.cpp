@@ -14,7 +14,7 @@ namespace config_zelmar {
 namespace {
 
 constexpr const char* formatVersion = "2";
-constexpr std::size_t maxPasswordBytes = 8;
+constexpr std::size_t maxPasswordBytes = panel_description::passwordDigits;
 
 bool allDigits(const std::string& text)
 {

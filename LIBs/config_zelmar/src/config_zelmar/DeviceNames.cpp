@@ -1,5 +1,7 @@
 #include "config_zelmar/DeviceNames.h"
 
+#include "config_zelmar/PanelDescription.h"
+
 #include "config_zelmar/LCDCharset.h"
 #include "config_zelmar/XmlValues.h"
 
@@ -86,11 +88,11 @@ bool operator!=(const DeviceNames& a, const DeviceNames& b)
 
 std::u16string defaultDeviceName(int a, int s)
 {
-    if (a < 1 || a > 127) {
+    if (a < panel_description::firstDevice || a > panel_description::lastDevice) {
         return {};
     }
     std::u16string text = u"Aдpec ";
-    if (s >= 1 && s <= 24) {
+    if (s >= panel_description::firstConsole && s <= panel_description::lastConsole) {
         text += decimal(s) + u".";
     }
     return text + decimal(a);

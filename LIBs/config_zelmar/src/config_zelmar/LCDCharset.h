@@ -10,12 +10,6 @@
 // No character is ever rejected: whatever the display cannot show becomes a full stop.
 namespace config_zelmar {
 
-// Field widths of names in the panel's memory, in LCD characters.
-constexpr std::size_t lcdPultNameWidth = 20;
-constexpr std::size_t lcdDeviceNameWidth = 20;
-constexpr std::size_t lcdCommandNameWidth = 19;
-constexpr std::size_t lcdEventTextWidth = 10;
-
 // UTF-16 character to LCD code; 0x2E (".") for anything the display cannot show.
 uint8_t unicodeToLcd(char16_t c);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config_zelmar/Event.h"
+#include "config_zelmar/PanelDescription.h"
 
 #include <array>
 #include <cstddef>
@@ -10,6 +11,8 @@
 // both walk these definitions; bytes and bits that the configurator must keep as the panel holds them
 // are named here too, so that none of them looks forgotten.
 namespace config_zelmar::memory_map {
+
+namespace facts = panel_description;
 
 // Some bits of one byte. Writing a field changes only its bits; the other bits keep the image's value.
 struct BitField
@@ -26,7 +29,7 @@ struct ByteRange
 };
 
 constexpr uint16_t missingRecord = 0xFFFF;
-constexpr std::size_t pageSize = 256;
+constexpr std::size_t pageSize = facts::pageSize;
 
 // ---- Option page: memory 1, 0x00-0xFF -------------------------------------------------------------
 namespace options {
@@ -39,8 +42,8 @@ constexpr uint32_t lastWriteMonth = 0x01;
 constexpr uint32_t lastWriteYear = 0x02; // year minus 2000; 0xFF counts as later than any date
 constexpr uint32_t writeCounter = 0x03;  // stops at 0xFF
 constexpr std::size_t stampLength = 4;   // day, month, year, counter
-constexpr uint32_t firmwareCode = 0x04;  // low nibble: major version
-constexpr uint8_t expectedFirmwareCode = 0xB2;
+constexpr uint32_t firmwareCode = facts::firmwareCodeAddress; // low nibble: major version
+constexpr uint8_t expectedFirmwareCode = facts::firmwareCode;
 constexpr uint32_t firmwareMinorAndBuild = 0x05; // high nibble minor, low nibble build
 
 constexpr BitField zummerConfig{0x06, 0xBF}; // bit 6 preserved on writing, whole byte on reading
@@ -79,7 +82,6 @@ namespace configuration {
 constexpr int32_t memory = 0;
 constexpr uint32_t base = 0x3E00;
 constexpr std::size_t pageCount = 190;
-constexpr uint32_t end = base + pageCount * pageSize; // 0xFC00
 } // namespace configuration
 
 // Command records, 28 bytes each: name, a zero byte, the 8 data bytes. An empty slot is all 0xFF, and
@@ -88,30 +90,30 @@ namespace commands {
 constexpr uint32_t base = 0x3E00;
 constexpr uint32_t end = 0x4500;
 constexpr std::size_t recordSize = 28;
-constexpr std::size_t count = 64;
+constexpr std::size_t count = facts::maxCommands;
 constexpr std::size_t nameOffset = 0;
-constexpr std::size_t nameWidth = 19;
+constexpr std::size_t nameWidth = facts::commandNameWidth;
 constexpr std::size_t separatorOffset = 19;
 constexpr uint8_t separator = 0x00;
 constexpr std::size_t dataOffset = 20;
-constexpr std::size_t dataWidth = 8;
+constexpr std::size_t dataWidth = facts::commandDataBytes;
 constexpr uint8_t emptyMarker = 0xFF;
 } // namespace commands
 
 // The name pool: console and device name records, packed from its start in the order of encoding.
 namespace namePool {
-constexpr uint32_t base = 0x4500;
-constexpr uint32_t end = 0xD400; // a record must end at or below
+constexpr uint32_t base = facts::namePoolBase;
+constexpr uint32_t end = facts::namePoolEnd; // a record must end at or below
 } // namespace namePool
 
 // Device name record: event table index, a zero byte, six names of 20 characters.
 namespace deviceRecord {
-constexpr std::size_t size = 122;
+constexpr std::size_t size = facts::deviceRecordSize;
 constexpr std::size_t eventTableOffset = 0;
 constexpr uint8_t eventTableMask = 0x0F;
 constexpr std::size_t separatorOffset = 1;
 constexpr uint8_t separator = 0x00;
-constexpr std::size_t nameWidth = 20;
+constexpr std::size_t nameWidth = facts::deviceNameWidth;
 constexpr std::size_t deviceNameOffset = 2;
 constexpr std::size_t outsNameOffset = 22;
 constexpr std::size_t loop1NameOffset = 42;
@@ -123,11 +125,11 @@ constexpr std::size_t line4NameOffset = 102;
 // Console name record (central console only): the name, then the duplicate console's name when the
 // console has one.
 namespace consoleRecord {
-constexpr std::size_t nameWidth = 20;
+constexpr std::size_t nameWidth = facts::consoleNameWidth;
 constexpr std::size_t nameOffset = 0;
-constexpr std::size_t dublerNameOffset = 20;
-constexpr std::size_t sizeWithoutDubler = 20;
-constexpr std::size_t sizeWithDubler = 40;
+constexpr std::size_t dublerNameOffset = nameWidth;
+constexpr std::size_t sizeWithoutDubler = facts::consoleRecordSize;
+constexpr std::size_t sizeWithDubler = facts::consoleWithDublerRecordSize;
 } // namespace consoleRecord
 
 // Index tables of 128 little-endian words: word 0 the console's name record, word a the record of
@@ -135,15 +137,14 @@ constexpr std::size_t sizeWithDubler = 40;
 // first table (that of console 1) for its own devices.
 namespace indexTables {
 constexpr uint32_t tableBase = 0xD300;
-constexpr uint32_t first = 0xD400;
 constexpr uint32_t secondTable = 0xD500;
 constexpr uint32_t end = 0xEC00;
 constexpr std::size_t tableSize = 256;
 constexpr std::size_t wordSize = 2;
-constexpr int firstConsole = 1;
-constexpr int lastConsole = 24;
-constexpr int firstDevice = 1;
-constexpr int lastDevice = 127;
+constexpr int firstConsole = facts::firstConsole;
+constexpr int lastConsole = facts::lastConsole;
+constexpr int firstDevice = facts::firstDevice;
+constexpr int lastDevice = facts::lastDevice;
 
 constexpr uint32_t tableOf(int console)
 {
@@ -164,11 +165,11 @@ constexpr uint32_t deviceWord(int console, int device)
 namespace eventBlocks {
 constexpr uint32_t base = 0xEC00;
 constexpr std::size_t blockSize = 256;
-constexpr std::size_t count = 16;
-constexpr std::size_t textWidth = 10;
+constexpr std::size_t count = facts::maxEventTables;
+constexpr std::size_t textWidth = facts::eventTextWidth;
 constexpr std::size_t untouchedOffset = 0xF5;
 constexpr std::size_t nameOffset = 0xF6;
-constexpr std::size_t nameWidth = 10;
+constexpr std::size_t nameWidth = facts::tableNameWidth;
 constexpr uint8_t emptyNameMarker = 0xFF;
 
 constexpr uint32_t blockOf(std::size_t table)
@@ -202,16 +203,5 @@ namespace checksums {
 constexpr uint16_t optionsLength = 0x100;
 constexpr uint16_t configurationLength = 0xBE00;
 } // namespace checksums
-
-// Loader identification the configurator accepts, and the baud rates of the transfer.
-namespace panel {
-constexpr uint8_t loaderVersion = 0x12;
-constexpr const char* deviceName = "Z-ZL3";
-constexpr uint16_t pageSize = 256;
-constexpr uint32_t normalBaudRate = 19200;
-constexpr uint32_t raisedBaudRate = 345600;
-constexpr uint8_t normalSpeedDivisor = 35;
-constexpr uint8_t raisedSpeedDivisor = 1;
-} // namespace panel
 
 } // namespace config_zelmar::memory_map

@@ -1,6 +1,6 @@
 #include "config_zelmar/RaisedSpeed.h"
 
-#include "config_zelmar/MemoryMap.h"
+#include "config_zelmar/PanelDescription.h"
 
 #include "boot_loader/BootloaderException.h"
 #include "boot_loader/BootloaderProtocol.h"
@@ -8,7 +8,7 @@
 
 namespace config_zelmar {
 
-namespace panel = memory_map::panel;
+namespace panel = panel_description;
 using boot_loader::BootloaderException;
 
 RaisedSpeed::RaisedSpeed(rs485::RS485Connection& connection, boot_loader::BootloaderProtocol& protocol)

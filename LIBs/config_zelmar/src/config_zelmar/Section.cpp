@@ -1,6 +1,7 @@
 #include "config_zelmar/Section.h"
 
 #include "config_zelmar/LCDCharset.h"
+#include "config_zelmar/PanelDescription.h"
 #include "config_zelmar/XmlValues.h"
 
 #include <QXmlStreamReader>
@@ -12,7 +13,7 @@ namespace {
 
 bool isConsoleAddress(int n)
 {
-    return n >= 1 && n <= 24;
+    return n >= panel_description::firstConsole && n <= panel_description::lastConsole;
 }
 
 std::u16string decimal(int value)
