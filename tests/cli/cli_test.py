@@ -37,12 +37,13 @@ def check(condition, message):
         raise Failure(message)
 
 
-def run(arguments, status=0, stdin=None):
+def run(arguments, status=0, stdin=None, reporting=False):
+    """reporting: a status that reports a finding with output (write --dry-run exits 4 on changes)."""
     result = subprocess.run([CLI] + arguments, input=stdin, capture_output=True, timeout=240)
     check(result.returncode == status,
           "zelmar-cli %s: exit %d, expected %d\nstderr: %s" %
           (" ".join(arguments), result.returncode, status, result.stderr.decode(errors="replace")))
-    if status != 0:
+    if status != 0 and not reporting:
         check(result.stdout == b"", "zelmar-cli %s: output on standard output despite failing" % arguments)
         check(result.stderr.strip() != b"", "zelmar-cli %s: failed without a message" % arguments)
     return result
@@ -546,6 +547,40 @@ def test_write_options(folder):
     check(len(store_files(data, "images")) == 2, "the images kept: %s" % store_files(data, "images"))
 
 
+def test_refusal_force_and_dry_run(folder):
+    data = os.path.join(folder, "data")
+    faulty = os.path.join(folder, "zone-zero.xml")
+    write_bytes(faulty, read_bytes(SECTION_XML).replace(b'<device address="7" zone="3"/>',
+                                                         b'<device address="7" zone="0"/>'))
+    options, config = panel_images(folder, SECTION_XML)
+    with Emulator(folder, ["--options", options, "--config", config]) as emulator:
+        refused = run(["write", "--port", emulator.port, "--data-dir", data, faulty], status=4)
+        check("ошибка: Прибор 7" in refused.stderr.decode(), "the problems: %s" % refused.stderr.decode())
+        # The panel holds the section console: nothing would change, and nothing is written.
+        same = run(["write", "--port", emulator.port, "--dry-run", "--data-dir", data, SECTION_XML])
+        check(same.stdout == b"", "no change expected: %s" % same.stdout.decode())
+        changed = run(["write", "--port", emulator.port, "--dry-run", "--fast", "--data-dir", data, faulty],
+                      status=4, reporting=True)
+        # What the panel would hold: a device of zone 0 is not written, so it would be gone.
+        check(changed.stdout.decode() == "Прибор 7: удалён прибор\n", "dry run: %s" % changed.stdout.decode())
+        check("ошибка: Прибор 7" in changed.stderr.decode(), "problems of a dry run")
+        other_password = os.path.join(folder, "password.xml")
+        write_bytes(other_password, read_bytes(SECTION_XML).replace(b"<password>1234</password>",
+                                                                    b"<password>98765</password>"))
+        password = run(["write", "--port", emulator.port, "--dry-run", "--json", "--data-dir", data,
+                        other_password], status=1)  # --json is no option of write
+        password = run(["write", "--port", emulator.port, "--dry-run", "--data-dir", data, other_password],
+                       status=4, reporting=True)
+        check(password.stdout.decode().count("\n") == 1 and "«98765»" in password.stdout.decode(),
+              "the password change: %s" % password.stdout.decode())
+        run(["write", "--port", emulator.port, "--force", "--data-dir", data, faulty])
+        status, errors = emulator.stop()
+        counts = emulator.commands(errors)
+    check(counts["write"] >= 1 and counts["finish"] == 1, "only the forced write wrote: %s" % counts)
+    check(read_bytes(emulator.save_options)[0x11 + 6] & 0x0F == 0, "device 7 gone after the forced write")
+    check(len(store_files(data, "backups")) == 1, "one backup, of the forced write")
+
+
 # ------------------------------------------------------------------------------------------ interrupt
 
 def run_until_progress(arguments, phase, percent):
@@ -638,7 +673,7 @@ GROUPS = {
     "faults": [test_silent_panel, test_wrong_firmware, test_wrong_address_status, test_dropped_link,
                test_damaged_answers_are_retried],
     "safe_write": [test_second_write_needs_no_read, test_backups_and_restore, test_verify_failure,
-                   test_write_options],
+                   test_write_options, test_refusal_force_and_dry_run],
     "interrupt": [test_sigint_in_the_middle_of_a_write, test_sigint_during_a_read_keeps_the_output],
 }
 

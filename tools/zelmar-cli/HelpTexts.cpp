@@ -68,7 +68,7 @@ kept in the image store, so that a later write to the unchanged panel needs no r
 A progress bar is drawn on standard error when it is a terminal.
 )"},
         {"write", R"(Usage: zelmar-cli write --port PORT [--fast] [--full] [--no-verify] [--no-backup]
-                        [--data-dir DIR] FILE
+                        [--force] [--dry-run] [--data-dir DIR] FILE
 
 Opens the XML file as the configurator does and writes the configuration into the panel. A file the
 configurator would report as damaged is refused. The panel's content is known first: from the image
@@ -76,14 +76,22 @@ store when the panel's checksums match images kept there, read otherwise. The co
 onto that content (every byte it does not set keeps the panel's value) and only the pages that differ
 are written, then read back and compared. The panel's previous content is kept as a backup.
 
+The file's problems (as check prints them) go to standard error; a file with an error is refused with
+exit status 4 unless --force.
+
   --port PORT     the serial port of the converter
   --fast          raised speed (345600 baud) for the bulk of the transfer
   --full          write every page, not only those that differ
   --no-verify     do not read the written pages back
   --no-backup     keep no backup of the panel's previous content
+  --force         write a file with errors all the same
+  --dry-run       only tell what the write would change, as diff prints it (the panel's content against
+                  what it would hold after the write, the password included), and write nothing; exit
+                  status 0 when nothing would change, 4 otherwise
   --data-dir DIR  the image store's folder (default: the configurator's)
 
-A progress bar is drawn on standard error when it is a terminal.
+A progress bar is drawn on standard error when it is a terminal. Exit status 18: a written page read
+back differs (the panel's memory cannot be trusted); 19: no backup could be kept, nothing was written.
 )"},
         {"backups", R"(Usage: zelmar-cli backups [--json] [--data-dir DIR]
        zelmar-cli backups export ID [-o FILE] [--data-dir DIR]
