@@ -4,6 +4,7 @@
 #include "MainWindowOptions.h"
 
 #include "config_zelmar/Configuration.h"
+#include "config_zelmar/PanelImageCodec.h"
 #include "config_zelmar/PathStep.h"
 #include "config_zelmar/ProgressHandler.h"
 
@@ -11,6 +12,7 @@
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class MainWindow;
@@ -109,8 +111,14 @@ private:
         config_zelmar::WriteOptions writeOptions;
     };
     bool askForPort(ConnectDialog::Purpose purpose, ConnectionChoice& choice);
-    // Asks for the port of a write, takes the choices over and opens it; false (reported) otherwise.
-    bool openPortForWrite();
+    // Asks for the port of a write and takes the dialog's choices over for it.
+    bool chooseWritePort(QString& portName);
+    // Opens the port; a failure is reported in a box.
+    bool openPort(const QString& portName);
+    // The panel's content as a write begins, under the progress dialog; empty (reported) on failure.
+    std::optional<config_zelmar::PanelImages> readPanelContent();
+    // Shows what writing the configuration into a panel holding the content changes; true to write.
+    bool confirmChanges(const config_zelmar::PanelImages& content);
     // A transfer processes window events with every page; the progress dialog blocks input, and the
     // commands refuse to start anyway while one runs, so nothing changes the configuration under it.
     bool transferRunning() const { return progressDialog != nullptr; }

@@ -12,6 +12,7 @@
 #include "ProgressDialog.h"
 #include "Prompter.h"
 #include "PultsPageWidget.h"
+#include "WriteChangesDialog.h"
 #include "ui_MainWindow.h"
 
 #include "config_zelmar/ConfigZelmar.h"
@@ -19,6 +20,7 @@
 #include "config_zelmar/ConfigurationDocument.h"
 #include "config_zelmar/ImageStore.h"
 #include "config_zelmar/PanelImageCodec.h"
+#include "config_zelmar/PlannedChanges.h"
 #include "config_zelmar/ProgramIdentity.h"
 
 #include <QCloseEvent>
@@ -446,7 +448,7 @@ bool MainWindow::askForPort(ConnectDialog::Purpose purpose, ConnectionChoice& ch
     return true;
 }
 
-bool MainWindow::openPortForWrite()
+bool MainWindow::chooseWritePort(QString& portName)
 {
     ConnectionChoice choice;
     if (!askForPort(ConnectDialog::Purpose::Write, choice)) {
@@ -454,13 +456,22 @@ bool MainWindow::openPortForWrite()
     }
     transfer->setRaisedSpeed(choice.raisedSpeed);
     transfer->setWriteOptions(choice.writeOptions);
-    if (!transfer->open(choice.portName.toStdString())) {
-        Prompter::current().critical(this, errorTitle(), tr("Ошибка при открытии порта ") + choice.portName);
+    portName = choice.portName;
+    return true;
+}
+
+bool MainWindow::openPort(const QString& portName)
+{
+    if (!transfer->open(portName.toStdString())) {
+        Prompter::current().critical(this, errorTitle(), tr("Ошибка при открытии порта ") + portName);
         return false;
     }
     return true;
 }
 
+// The write in two phases: the panel's content is established first (a read when it is not known) and
+// the port closed, so that the panel never waits in its loader while the question is on the screen; the
+// write then finds the content known and sends only the pages that differ.
 void MainWindow::onSaveToDevice()
 {
     if (transferRunning()) {
@@ -470,11 +481,39 @@ void MainWindow::onSaveToDevice()
     if (!confirmWriteDespiteProblems()) {
         return;
     }
-    if (!openPortForWrite()) {
+    QString portName;
+    if (!chooseWritePort(portName) || !openPort(portName)) {
+        return;
+    }
+    const std::optional<config_zelmar::PanelImages> content = readPanelContent();
+    transfer->close();
+    if (!content || !confirmChanges(*content) || !openPort(portName)) {
         return;
     }
     writeToDevice();
     transfer->close();
+}
+
+std::optional<config_zelmar::PanelImages> MainWindow::readPanelContent()
+{
+    progressDialog = std::make_unique<ProgressDialog>(this, true);
+    progressDialog->show();
+    try {
+        config_zelmar::PanelImages content = transfer->establishPanelContent(this);
+        progressDialog.reset();
+        return content;
+    } catch (const std::exception& error) {
+        progressDialog.reset();
+        showTransferError(error);
+        return std::nullopt;
+    }
+}
+
+bool MainWindow::confirmChanges(const config_zelmar::PanelImages& content)
+{
+    WriteChangesDialog dialog(this, config_zelmar::plannedChanges(content, config),
+                              config_zelmar::checkConfiguration(config));
+    return dialog.exec() == QDialog::Accepted;
 }
 
 void MainWindow::onLoadFromDevice()
@@ -487,8 +526,7 @@ void MainWindow::onLoadFromDevice()
         return;
     }
     transfer->setRaisedSpeed(choice.raisedSpeed);
-    if (!transfer->open(choice.portName.toStdString())) {
-        Prompter::current().critical(this, errorTitle(), tr("Ошибка при открытии порта ") + choice.portName);
+    if (!openPort(choice.portName)) {
         return;
     }
     readFromDevice();
@@ -550,7 +588,8 @@ void MainWindow::openBackup(const config_zelmar::PanelBackup& backup)
 
 void MainWindow::restoreBackup(const config_zelmar::PanelBackup& backup)
 {
-    if (transferRunning() || !openPortForWrite()) {
+    QString portName;
+    if (transferRunning() || !chooseWritePort(portName) || !openPort(portName)) {
         return;
     }
     runWrite([this, &backup] { transfer->restoreImages(backup.images, this); },

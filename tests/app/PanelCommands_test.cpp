@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QDate>
 #include <QLabel>
+#include <QListWidget>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -55,11 +56,12 @@ struct EmulatedWindow
     }
 };
 
-// Answers the next connection dialog with the given port and raised-speed choice, or cancels it.
+// Answers the next connection dialog with the given port and raised-speed choice, or cancels it. Before
+// a write, also answers the change list that follows: Записать, or Отмена when writeChanges is false.
 class PortChoice
 {
 public:
-    PortChoice(const QString& port, bool raisedSpeed, bool accept = true)
+    PortChoice(const QString& port, bool raisedSpeed, bool accept = true, bool writeChanges = true)
         : closer([=](QDialog* modal) {
               auto* dialog = qobject_cast<ConnectDialog*>(modal);
               if (dialog == nullptr) {
@@ -69,19 +71,46 @@ public:
               shownPorts = control<QComboBox>(dialog, "portName")->count();
               control<QComboBox>(dialog, "portName")->setCurrentText(port);
               control<QCheckBox>(dialog, "raisedSpeed")->setChecked(raisedSpeed);
-              if (accept) {
-                  dialog->accept();
-              } else {
+              if (!accept) {
                   dialog->reject();
+                  return;
               }
+              if (control<QCheckBox>(dialog, "verifyWrite")->isVisibleTo(dialog)) {
+                  changes = std::make_unique<ModalCloser>(
+                      [this, writeChanges](QDialog* next) { answerChanges(next, writeChanges); });
+              }
+              dialog->accept();
           })
     {}
 
     bool appeared() const { return closer.appeared(); }
+    bool changesAppeared() const { return changes && changes->appeared(); }
     int shownPorts = 0;
+    QStringList changeLines;
+    QString question;
 
 private:
+    void answerChanges(QDialog* dialog, bool write)
+    {
+        if (dialog->objectName() != QStringLiteral("writeChangesDialog")) {
+            dialog->close();
+            return;
+        }
+        if (auto* list = dialog->findChild<QListWidget*>(QStringLiteral("changes"))) {
+            for (int row = 0; row < list->count(); ++row) {
+                changeLines << list->item(row)->text();
+            }
+        }
+        question = pageControl<QLabel>(dialog, "question")->text();
+        if (write) {
+            dialog->accept();
+        } else {
+            dialog->reject();
+        }
+    }
+
     ModalCloser closer;
+    std::unique_ptr<ModalCloser> changes;
 };
 
 // Records the progress dialog's bar each time the window processes events during a transfer.
@@ -309,6 +338,53 @@ private slots:
             dialog.onDelete();
             QCOMPARE(dialog.backupCount(), 0);
         }));
+    }
+
+    void theChangeListShowsWhatTheWriteChangesAndCancelWritesNothing()
+    {
+        struct Case
+        {
+            const char* name;
+            int backlightTime; // 0: the configuration the emulated panel already holds
+            bool write;
+            QStringList lines;
+            QString question;
+        };
+        const QString changesQuestion = QStringLiteral("Записать изменения в прибор?");
+        const QString sameQuestion =
+            QStringLiteral("Прибор уже содержит эту конфигурацию. Записать всё равно?");
+        const QList<Case> cases{
+            {"change, Отмена",
+             77,
+             false,
+             {QStringLiteral("Время включения подсветки: 30 с → 77 с")},
+             changesQuestion},
+            {"change, Записать",
+             77,
+             true,
+             {QStringLiteral("Время включения подсветки: 30 с → 77 с")},
+             changesQuestion},
+            {"nothing to change, Отмена", 0, false, {}, sameQuestion},
+        };
+        for (const Case& c : cases) {
+            ScriptedPrompter prompter;
+            EmulatedWindow emulated;
+            emulated.window.show();
+            if (c.backlightTime != 0) {
+                control<QSpinBox>(emulated.window, "backlightTime")->setValue(c.backlightTime);
+            }
+            const std::vector<uint8_t> before = emulated.emulated.panel().memory(1).bytes();
+            PortChoice choice(EmulatedPanel::portName, true, true, c.write);
+            emulated.window.onSaveToDevice();
+            QVERIFY2(choice.changesAppeared(), c.name);
+            QCOMPARE(choice.changeLines, c.lines);
+            QCOMPARE(choice.question, c.question);
+            QCOMPARE(emulated.commandsReceived(0xF3) > 0, c.write);
+            QCOMPARE(emulated.commandsReceived(0xF4), std::size_t(c.write ? 1 : 0));
+            QCOMPARE(emulated.emulated.panel().memory(1).bytes() == before, !c.write);
+            QCOMPARE(emulated.emulated.panel().baudRate(), 19200U);
+            QCOMPARE(prompter.count(QStringLiteral("information")), c.write ? 1 : 0);
+        }
     }
 
     void cancelledPortDialogDoesNothing()
