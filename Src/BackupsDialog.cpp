@@ -7,10 +7,12 @@
 
 #include "config_zelmar/Configuration.h"
 #include "config_zelmar/ConfigurationDocument.h"
+#include "config_zelmar/ConfigurationSummary.h"
 #include "config_zelmar/ImageStore.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QLocale>
 #include <QPushButton>
 #include <QSaveFile>
 
@@ -22,8 +24,8 @@ enum Column
     panelDateColumn,
     counterColumn,
     firmwareColumn,
-    summaryColumn,
-    sizeColumn
+    sizeColumn,
+    summaryColumn
 };
 
 QString backupTime(int64_t milliseconds)
@@ -33,7 +35,24 @@ QString backupTime(int64_t milliseconds)
 
 QString backupSize(uintmax_t bytes)
 {
-    return QObject::tr("%1 КБ").arg(static_cast<double>(bytes) / 1024.0, 0, 'f', 1);
+    return QObject::tr("%1 КБ").arg(
+        QLocale(QLocale::Russian).toString(static_cast<double>(bytes) / 1024.0, 'f', 1));
+}
+
+// What the backup holds, in the window's language: "центральный: секций 3, приборов 12 (10 с
+// названиями), таблиц 2, команд 5".
+QString summaryOf(const config_zelmar::PanelBackup& backup)
+{
+    config_zelmar::Configuration configuration;
+    config_zelmar::decodeImages(backup.images, configuration);
+    const config_zelmar::ConfigurationCounts counts = config_zelmar::countConfiguration(configuration);
+    return QObject::tr("%1: секций %2, приборов %3 (%4 с названиями), таблиц %5, команд %6")
+        .arg(counts.central ? QObject::tr("центральный") : QObject::tr("секционный"))
+        .arg(counts.sections)
+        .arg(counts.devices)
+        .arg(counts.namedDevices)
+        .arg(counts.eventTables)
+        .arg(counts.commands);
 }
 
 bool saveConfiguration(const QString& path, const config_zelmar::Configuration& configuration)
@@ -79,10 +98,14 @@ void BackupsDialog::reload()
         table.setItem(row, panelDateColumn, centredItem(QString::fromStdString(backup.panelDate)));
         table.setItem(row, counterColumn, centredItem(QString::number(backup.counter)));
         table.setItem(row, firmwareColumn, centredItem(QString::fromStdString(backup.firmware)));
-        table.setItem(row, summaryColumn, new QTableWidgetItem(QString::fromStdString(backup.summary)));
         table.setItem(row, sizeColumn, centredItem(backupSize(backup.size)));
+        auto* summary = new QTableWidgetItem(summaryOf(backup));
+        summary->setToolTip(summary->text());
+        table.setItem(row, summaryColumn, summary);
     }
-    table.resizeColumnsToContents();
+    for (int column = timeColumn; column < summaryColumn; ++column) {
+        table.resizeColumnToContents(column);
+    }
     form->emptyNote->setVisible(backups.empty());
     if (!backups.empty()) {
         selectRow(0);

@@ -36,6 +36,7 @@ WriteChangesDialog::WriteChangesDialog(QWidget* parent, const std::vector<config
 {
     setObjectName(QStringLiteral("writeChangesDialog"));
     setWindowTitle(tr("Запись в прибор"));
+    setMinimumWidth(520);
     auto* layout = new QVBoxLayout(this);
     QString question = tr("Прибор уже содержит эту конфигурацию. Записать всё равно?");
     if (!changes.empty()) {

@@ -3,6 +3,7 @@
 // before a write, with errors and with warnings only) in turn, and saves a PNG of each into the folder
 // given on the command line.
 #include "AboutDialog.h"
+#include "BackupsDialog.h"
 #include "ConnectDialog.h"
 #include "DeviceCommandEditDialog.h"
 #include "DeviceEditDialog.h"
@@ -14,9 +15,12 @@
 #include "PultChecker.h"
 #include "PultCommandEditDialog.h"
 #include "PultEditDialog.h"
+#include "WriteChangesDialog.h"
 
 #include <config_zelmar/Configuration.h>
 #include <config_zelmar/ConfigurationCheck.h>
+#include <config_zelmar/ImageStore.h>
+#include <config_zelmar/PlannedChanges.h>
 
 #include <QApplication>
 #include <QDir>
@@ -242,6 +246,44 @@ bool saveProblemsDialogs(QWidget& window, const QDir& folder)
     return ok;
 }
 
+config_zelmar::PanelImages panelContent(EmulatedPanel& emulated)
+{
+    return config_zelmar::PanelImages{emulated.panel().memory(1).bytes(), emulated.panel().memory(0).bytes()};
+}
+
+// The connection dialog of a write, the progress of its first phase, the change list with and without
+// changes, and the backups of two writes.
+bool saveWriteDialogs(MainWindow& window, EmulatedPanel& emulated, const PortLister& ports,
+                      const std::string& dataFolder, const QDir& folder)
+{
+    ConnectDialog connectDialog(&window, ports, ConnectDialog::Purpose::Write);
+    bool ok = save(connectDialog, folder, QStringLiteral("20-connect-dialog-write"));
+    connectDialog.hide();
+    ProgressDialog progressDialog(&window, true);
+    progressDialog.setPhase(
+        QString::fromUtf8(config_zelmar::transferPhaseText(config_zelmar::TransferPhase::ReadingPanel)));
+    progressDialog.setProgress(0.3f);
+    ok = save(progressDialog, folder, QStringLiteral("21-progress-reading-panel")) && ok;
+    progressDialog.hide();
+
+    const config_zelmar::PanelImages factory = panelContent(emulated);
+    WriteChangesDialog changes(&window, config_zelmar::plannedChanges(factory, window.configuration()),
+                               config_zelmar::checkConfiguration(siteWithProblems()));
+    ok = save(changes, folder, QStringLiteral("22-write-changes")) && ok;
+    changes.hide();
+    WriteChangesDialog unchanged(&window, {}, {});
+    ok = save(unchanged, folder, QStringLiteral("23-write-no-changes")) && ok;
+    unchanged.hide();
+
+    auto store = std::make_shared<config_zelmar::ImageStore>(dataFolder);
+    store->addBackup(factory);
+    store->addBackup(config_zelmar::encodeImages(window.configuration(), factory));
+    BackupsDialog backups(&window, store);
+    ok = save(backups, folder, QStringLiteral("24-backups-dialog")) && ok;
+    backups.hide();
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -264,6 +306,7 @@ int main(int argc, char* argv[])
     EmulatedPanel emulatedPanel;
     MainWindowOptions options = emulatedPanel.attachTo(MainWindowOptions());
     const PortLister ports = options.portLister;
+    const std::string dataFolder = options.dataFolder;
     MainWindow window(std::move(options));
     // The central console shows every page button and option group.
     fillSampleSite(window.configuration());
@@ -282,5 +325,6 @@ int main(int argc, char* argv[])
     progressDialog.hide();
     ok = saveEditDialogs(window, folder) && ok;
     ok = saveProblemsDialogs(window, folder) && ok;
+    ok = saveWriteDialogs(window, emulatedPanel, ports, dataFolder, folder) && ok;
     return ok ? 0 : 1;
 }
