@@ -14,7 +14,6 @@
 #include <QDir>
 #include <QLocale>
 #include <QPushButton>
-#include <QSaveFile>
 
 namespace {
 
@@ -53,19 +52,6 @@ QString summaryOf(const config_zelmar::PanelBackup& backup)
         .arg(counts.namedDevices)
         .arg(counts.eventTables)
         .arg(counts.commands);
-}
-
-bool saveConfiguration(const QString& path, const config_zelmar::Configuration& configuration)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        return false;
-    }
-    if (!config_zelmar::ConfigurationDocument::write(file, configuration)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
 }
 
 } // namespace
@@ -181,7 +167,7 @@ void BackupsDialog::onExport()
     }
     config_zelmar::Configuration configuration;
     config_zelmar::decodeImages(backup->images, configuration);
-    if (!saveConfiguration(path, configuration)) {
+    if (!config_zelmar::ConfigurationDocument::save(path, configuration)) {
         Prompter::current().critical(this, tr("Ошибка"), tr("Невозможно открыть файл для записи"));
     }
 }

@@ -28,7 +28,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIntValidator>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace {
@@ -422,16 +421,7 @@ void MainWindow::onSaveAs()
 
 bool MainWindow::writeFile(const QString& path)
 {
-    // Written beside the old file and renamed over it on commit: a failure leaves the old file intact.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        return false;
-    }
-    if (!config_zelmar::ConfigurationDocument::write(file, config)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return config_zelmar::ConfigurationDocument::save(path, config);
 }
 
 // ---- Panel ----

@@ -583,6 +583,18 @@ def test_refusal_force_and_dry_run(folder):
 
 # ------------------------------------------------------------------------------------------ interrupt
 
+def read_terminal(master, timeout):
+    """What the terminal's other side wrote: None when nothing came within the time-out, b"" once it has
+    closed."""
+    ready, _, _ = select.select([master], [], [], timeout)
+    if not ready:
+        return None
+    try:
+        return os.read(master, 4096)
+    except OSError:
+        return b""
+
+
 def run_until_progress(arguments, phase, percent):
     """Runs the tool with standard error on a terminal (so that it draws its progress) and sends SIGINT
     once the bar after the phase's name (any bar for an empty name) reaches the percentage; returns the
@@ -595,13 +607,9 @@ def run_until_progress(arguments, phase, percent):
     sent = False
     try:
         while time.monotonic() < deadline:
-            ready, _, _ = select.select([master], [], [], 1)
-            if not ready:
+            chunk = read_terminal(master, 1)
+            if chunk is None:
                 continue
-            try:
-                chunk = os.read(master, 4096)
-            except OSError:
-                break
             if not chunk:
                 break
             seen += chunk
@@ -613,13 +621,7 @@ def run_until_progress(arguments, phase, percent):
                 sent = True
         status = process.wait(timeout=60)
         while True:
-            ready, _, _ = select.select([master], [], [], 0)
-            if not ready:
-                break
-            try:
-                chunk = os.read(master, 4096)
-            except OSError:
-                break
+            chunk = read_terminal(master, 0)
             if not chunk:
                 break
             seen += chunk

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <set>
 
 using namespace config_zelmar;
@@ -542,5 +543,46 @@ TEST(SafeWrite, AStopRequestEndsTheTransferBeforeItsNextCommandAtTheNormalRate)
         bench.panel.clearLog();
         ASSERT_EQ(bench.write(configuration), std::nullopt);
         EXPECT_EQ(readsBeforeFirstWrite(bench), static_cast<long>(contentPages + 1));
+    }
+}
+
+TEST(SafeWrite, EachTransferAtRaisedSpeedSendsOneSpeedCommandEachWay)
+{
+    struct Case
+    {
+        const char* name;
+        bool raised;
+        std::function<void(TransferTestBench&)> transfer;
+        long speedCommands; // up, and down unless finish brings the panel down
+    };
+    const std::vector<Case> cases{
+        {"read", true,
+         [](TransferTestBench& b) {
+             Configuration c;
+             b.transfer->readConfiguration(c, nullptr);
+         },
+         2},
+        {"content", true, [](TransferTestBench& b) { b.transfer->establishPanelContent(nullptr); }, 2},
+        {"write", true,
+         [](TransferTestBench& b) {
+             Configuration c;
+             b.transfer->writeConfiguration(c, nullptr);
+         },
+         1},
+        {"read at normal speed", false,
+         [](TransferTestBench& b) {
+             Configuration c;
+             b.transfer->readConfiguration(c, nullptr);
+         },
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TransferTestBench bench;
+        bench.transfer->setRaisedSpeed(c.raised);
+        ASSERT_EQ(bench.run([&] { c.transfer(bench); }), std::nullopt);
+        EXPECT_EQ(count(bench.commandCodes(), setSpeed), c.speedCommands);
+        EXPECT_EQ(bench.panel.log().lostCharacters, 0U);
+        EXPECT_EQ(bench.panel.baudRate(), 19200U);
     }
 }

@@ -400,6 +400,7 @@ void ConfigZelmar::readConfiguration(Configuration& configuration, ProgressHandl
         p.checkFirmware();
         p.configImage.readAll(p.protocol, &adapter);
         p.checksums = p.panelChecksums();
+        normalSpeed.dismiss();
     });
     p.speed.leave();
     p.imagesKnown = true;
@@ -420,6 +421,7 @@ PanelImages ConfigZelmar::establishPanelContent(ProgressHandler* progress)
         FailureGuard normalSpeed([&p] { p.speed.leave(); });
         p.speed.enter();
         p.establishContent(progress);
+        normalSpeed.dismiss();
     });
     p.speed.leave();
     return p.panelContent();

@@ -46,6 +46,8 @@ public:
     // XML declaration, a comment with the program title and version, the configuration element.
     // False when the device refused the data.
     static bool write(QIODevice& device, const Configuration& configuration);
+    // Writes the file beside the old one and renames it over it: a failure leaves the old file intact.
+    static bool save(const QString& path, const Configuration& configuration);
     // Resets and parses the configuration. Never throws.
     static DocumentReadResult readDocument(QIODevice& device, Configuration& configuration);
     // The same, giving only the reader's error text, empty when the file was read without error.
