@@ -13,6 +13,8 @@ import re
 import select
 import shutil
 import signal
+import socket
+import stat
 import subprocess
 import sys
 import tempfile
@@ -336,6 +338,150 @@ def test_bad_ports(folder):
     run(["read", "--port", "/dev/null"], status=3)  # a device, but no terminal
     run(["write", "--port", "/dev/null", SECTION_XML], status=3)
     run(["emulate", "--port", os.path.join(folder, "ttyNone")], status=3)
+
+
+# ------------------------------------------------------------------------------------------ hardening
+
+def configuration_file(children, prolog=b""):
+    return (b'<?xml version="1.0" encoding="UTF-8"?>\n' + prolog +
+            b'<configuration deviceId="Zelmar" version="2">\n<pultType>0</pultType>\n' + children +
+            b"</configuration>\n")
+
+
+def named_section(name):
+    return configuration_file(b'<section address="0" group="1"><name>' + name + b"</name></section>\n")
+
+
+def run_measured(arguments, status):
+    """Runs the tool as run() does; returns its standard error and its peak resident size in kilobytes."""
+    process = subprocess.Popen([CLI] + arguments, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    stderr = process.stderr.read().decode(errors="replace")
+    process.stderr.close()
+    _, wait_status, usage = os.wait4(process.pid, 0)
+    process.returncode = os.waitstatus_to_exitcode(wait_status)
+    check(process.returncode == status, "zelmar-cli %s: exit %d, expected %d: %s" %
+          (" ".join(arguments)[:80], process.returncode, status, stderr))
+    return stderr, usage.ru_maxrss
+
+
+def test_hostile_files_are_refused(folder):
+    entity = b'<!DOCTYPE configuration [<!ENTITY e "' + b"x" * 4000 + b'">]>\n'
+    attributes = b" ".join(b'a%d=""' % i for i in range(120000))
+    rows = [  # name, content, part of the message
+        ("entity used a million times", named_section(b"&e;" * 1000000).replace(b"<configuration", entity +
+                                                                                  b"<configuration", 1),
+         "DOCTYPE"),
+        ("entity in a 19 KB file", named_section(b"&e;" * 5000).replace(b"<configuration", entity +
+                                                                        b"<configuration", 1), "DOCTYPE"),
+        ("120,000 attributes", configuration_file(b"<unknown " + attributes + b"/>\n"), "атрибут"),
+        ("text after the root", configuration_file(b"") + b"trailing text\n", "Extra content"),
+    ]
+    options, config = os.path.join(folder, "o.bin"), os.path.join(folder, "c.bin")
+    for name, content, message in rows:
+        path = os.path.join(folder, "hostile.xml")
+        write_bytes(path, content)
+        for arguments in (["check", path], ["convert", path, "-o", os.path.join(folder, "out.xml")],
+                          ["encode", path, "--options", options, "--config", config],
+                          ["write", "--port", "/dev/null", path]):
+            errors, peak = run_measured(arguments, status=2)
+            check(message in errors, "%s, %s: %s" % (name, arguments[0], errors))
+            check(peak < 400 * 1024, "%s, %s: the tool needed %d KB" % (name, arguments[0], peak))
+    check(not os.path.exists(options) and not os.path.exists(os.path.join(folder, "out.xml")), "outputs written")
+
+
+def test_texts_come_back_byte_for_byte(folder):
+    rows = [  # name text in the file, text in the converted file
+        (b"A&#13;B", b"A&#13;B"),
+        (b"&#13;&#10;\tx&#13;", b"&#13;\n\tx&#13;"),
+        (b"n" * 100000, b"n" * 256),
+    ]
+    for source, converted in rows:
+        path = os.path.join(folder, "texts.xml")
+        write_bytes(path, named_section(source))
+        once = convert(path)
+        check(b"<name>" + converted + b"</name>" in once, "converted %r: %r" % (source[:20], once))
+        write_bytes(path, once)
+        check(convert(path) == once, "a second conversion of %r changes the file" % source[:20])
+
+
+def special_files(folder):
+    """A FIFO, a socket and, where allowed (root), a character device like /dev/null, in the test folder."""
+    fifo = os.path.join(folder, "fifo")
+    os.mkfifo(fifo)
+    sock = os.path.join(folder, "socket")
+    server = socket.socket(socket.AF_UNIX)
+    server.bind(sock)
+    server.close()
+    nodes = [fifo, sock]
+    try:
+        os.mknod(os.path.join(folder, "null"), 0o666 | stat.S_IFCHR, os.makedev(1, 3))
+        nodes.append(os.path.join(folder, "null"))
+    except PermissionError:
+        pass  # not root, or no right to make device nodes here
+    return nodes
+
+
+def test_outputs_that_are_no_regular_files_are_left_alone(folder):
+    options, config = encode(folder, SECTION_XML)
+    for node in special_files(folder):
+        kind = stat.S_IFMT(os.lstat(node).st_mode)
+        for arguments in (["convert", SECTION_XML, "-o", node],
+                          ["decode", "--options", options, "--config", config, "-o", node],
+                          ["encode", SECTION_XML, "--options", os.path.join(folder, "new.bin"), "--config", node],
+                          ["read", "--port", "/dev/null", "-o", node],
+                          ["emulate", "--pty", "--save-options", node]):
+            check("not a regular file" in run(arguments, status=2).stderr.decode(), "%s %s" % (arguments[0], node))
+            check(stat.S_IFMT(os.lstat(node).st_mode) == kind, "%s replaced %s" % (arguments[0], node))
+    check(not os.path.exists(os.path.join(folder, "new.bin")), "encode wrote one image of two")
+
+
+def test_usage_errors_come_before_any_file(folder):
+    image = os.path.join(folder, "image.bin")
+    write_bytes(image, b"old")
+    os.symlink("image.bin", os.path.join(folder, "link.bin"))
+    rows = [
+        ["decode", "--options", "/nonexistent"],
+        ["encode", SECTION_XML, "--options", "/nonexistent/o.bin"],
+        ["encode", "/nonexistent.xml", "--options", image, "--config", image],
+        ["encode", SECTION_XML, "--options", "image.bin", "--config", "./image.bin"],
+        ["encode", SECTION_XML, "--options", "link.bin", "--config", image],
+        ["encode", SECTION_XML, "--options", "fresh.bin", "--config", os.path.join(folder, "fresh.bin")],
+        ["emulate", "--pty", "--save-options", "image.bin", "--save-config", "image.bin"],
+    ]
+    previous = os.getcwd()
+    os.chdir(folder)  # relative and absolute names of one file
+    try:
+        for arguments in rows:
+            run(arguments, status=1)
+    finally:
+        os.chdir(previous)
+    check(read_bytes(image) == b"old" and sorted(os.listdir(folder)) == ["image.bin", "link.bin"],
+          "a refused command touched a file: %s" % os.listdir(folder))
+
+
+def test_names_that_are_not_utf8(folder):
+    source = os.path.join(folder, b"\xff\xfe-source.xml".decode(errors="surrogateescape"))
+    shutil.copy(SECTION_XML, source)
+    run(["check", source])
+    out = source.replace("-source", "-out\udc80")
+    run(["convert", source, "-o", out])
+    options, config = source + "\udcff-o.bin", source + "\udcff-c.bin"
+    run(["encode", out, "--options", options, "--config", config])
+    run(["decode", "--options", options, "--config", config, "-o", out])
+    check(read_bytes(out) == run(["decode", "--options", options, "--config", config]).stdout,
+          "the file behind the name differs")
+    check(sorted(os.listdir(os.fsencode(folder))) ==
+          sorted([os.fsencode(os.path.basename(name)) for name in (source, out, options, config)]),
+          "names: %s" % os.listdir(os.fsencode(folder)))
+
+
+def test_images_are_checked_before_reading(folder):
+    larger = os.path.join(folder, "larger.bin")
+    write_bytes(larger, b"\xff" * (OPTION_SIZE + 1))
+    for arguments in (["emulate", "--pty", "--options", larger], ["emulate", "--pty", "--options", "/dev/zero"],
+                      ["emulate", "--pty", "--config", "/dev/zero"],
+                      ["decode", "--options", larger, "--config", "/dev/zero"]):
+        run(arguments, status=2)
 
 
 # ------------------------------------------------------------------------------------------- transfers
@@ -670,6 +816,9 @@ GROUPS = {
     "files": [test_help_everywhere, test_check_summaries, test_diff, test_check_problems, test_convert_is_stable,
               test_encode_decode_round_trip, test_encode_keeps_the_base],
     "errors": [test_usage_errors, test_bad_files, test_failed_writes_keep_existing_files, test_bad_ports],
+    "hardening": [test_hostile_files_are_refused, test_texts_come_back_byte_for_byte,
+                  test_outputs_that_are_no_regular_files_are_left_alone, test_usage_errors_come_before_any_file,
+                  test_names_that_are_not_utf8, test_images_are_checked_before_reading],
     "transfer_fast": [test_transfer_fast, test_read_to_file_fast],
     "transfer_normal": [test_transfer_normal],
     "faults": [test_silent_panel, test_wrong_firmware, test_wrong_address_status, test_dropped_link,

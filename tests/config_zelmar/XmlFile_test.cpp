@@ -300,5 +300,5 @@ TEST(XmlFile, NamesWithCharactersXmlCannotCarryStillGiveAReadableFile)
     Configuration reread;
     ASSERT_EQ(openFromBytes(saveToBytes(configuration), reread), QString());
     EXPECT_EQ(reread.sections.at(0).devices.at(1).names->deviceName,
-              u"a.b.c.\t\n\U0001F525"); // XML turns CR LF into LF
+              u"a.b.c.\t\r\n\U0001F525"); // the carriage return travels as "&#13;"
 }

@@ -1,5 +1,6 @@
 // Reads arbitrary bytes as a configuration file. Whatever the reader accepts without error must survive
-// a save and a second read unchanged: a difference is a round-trip fault and aborts.
+// a save and a second read unchanged, and saving again must give the same bytes: a difference is a
+// round-trip fault and aborts.
 
 #include "config_zelmar/Configuration.h"
 #include "config_zelmar/ConfigurationDocument.h"
@@ -52,6 +53,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     }
     if (!config_zelmar::sameContent(first, second)) {
         roundTripFault("the saved file reads back different");
+    }
+    QByteArray savedAgain;
+    QBuffer again(&savedAgain);
+    again.open(QIODevice::WriteOnly);
+    if (!config_zelmar::ConfigurationDocument::write(again, second) || savedAgain != saved) {
+        roundTripFault("saving the reread file gives other bytes");
     }
     return 0;
 }

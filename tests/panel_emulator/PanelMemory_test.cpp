@@ -62,6 +62,7 @@ TEST(PanelMemory, WrongSizeOrMissingFileIsRefusedAndChangesNothing)
     writeFile(path, 257);
     EXPECT_THROW(memory.loadFile(path), std::runtime_error);
     EXPECT_THROW(memory.loadFile(path + ".missing"), std::runtime_error);
+    EXPECT_THROW(memory.loadFile("/dev/zero"), std::runtime_error); // endless: read no further than 257 bytes
     EXPECT_EQ(memory.bytes(), std::vector<uint8_t>(256, 0xFF));
     EXPECT_THROW(memory.saveFile(testing::TempDir() + "no/such/folder/x.bin"), std::runtime_error);
     std::remove(path.c_str());

@@ -1,7 +1,8 @@
 // Shows the main window with each of its six pages, the connection, About and progress dialogs, the
-// edit dialogs of the table pages (filled with a sample site) and the problems list (for review and
-// before a write, with errors and with warnings only) in turn, and saves a PNG of each into the folder
-// given on the command line.
+// edit dialogs of the table pages (filled with a sample site), the problems list (for review and before
+// a write, with errors and with warnings only), the error boxes of files the reader refuses, and the
+// dialogs of a safe write (its connection dialog, its first phase, the change list, the backups) in
+// turn, and saves a PNG of each into the folder given on the command line.
 #include "AboutDialog.h"
 #include "BackupsDialog.h"
 #include "ConnectDialog.h"
@@ -19,11 +20,14 @@
 
 #include <config_zelmar/Configuration.h>
 #include <config_zelmar/ConfigurationCheck.h>
+#include <config_zelmar/ConfigurationDocument.h>
 #include <config_zelmar/ImageStore.h>
 #include <config_zelmar/PlannedChanges.h>
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTranslator>
 #include <cstdio>
@@ -257,30 +261,62 @@ bool saveWriteDialogs(MainWindow& window, EmulatedPanel& emulated, const PortLis
                       const std::string& dataFolder, const QDir& folder)
 {
     ConnectDialog connectDialog(&window, ports, ConnectDialog::Purpose::Write);
-    bool ok = save(connectDialog, folder, QStringLiteral("20-connect-dialog-write"));
+    bool ok = save(connectDialog, folder, QStringLiteral("23-connect-dialog-write"));
     connectDialog.hide();
     ProgressDialog progressDialog(&window, true);
     progressDialog.setPhase(
         QString::fromUtf8(config_zelmar::transferPhaseText(config_zelmar::TransferPhase::ReadingPanel)));
     progressDialog.setProgress(0.3f);
-    ok = save(progressDialog, folder, QStringLiteral("21-progress-reading-panel")) && ok;
+    ok = save(progressDialog, folder, QStringLiteral("24-progress-reading-panel")) && ok;
     progressDialog.hide();
 
     const config_zelmar::PanelImages factory = panelContent(emulated);
     WriteChangesDialog changes(&window, config_zelmar::plannedChanges(factory, window.configuration()),
                                config_zelmar::checkConfiguration(siteWithProblems()));
-    ok = save(changes, folder, QStringLiteral("22-write-changes")) && ok;
+    ok = save(changes, folder, QStringLiteral("25-write-changes")) && ok;
     changes.hide();
     WriteChangesDialog unchanged(&window, {}, {});
-    ok = save(unchanged, folder, QStringLiteral("23-write-no-changes")) && ok;
+    ok = save(unchanged, folder, QStringLiteral("26-write-no-changes")) && ok;
     unchanged.hide();
 
     auto store = std::make_shared<config_zelmar::ImageStore>(dataFolder);
     store->addBackup(factory);
     store->addBackup(config_zelmar::encodeImages(window.configuration(), factory));
     BackupsDialog backups(&window, store);
-    ok = save(backups, folder, QStringLiteral("24-backups-dialog")) && ok;
+    ok = save(backups, folder, QStringLiteral("27-backups-dialog")) && ok;
     backups.hide();
+    return ok;
+}
+
+// The error box of Open, with the text the reader gives for each kind of file it refuses before parsing.
+bool saveRefusedFileBoxes(QWidget& window, const QDir& folder)
+{
+    QByteArray attributes = "<unknown";
+    for (int i = 0; i < 40; ++i) {
+        attributes += " a" + QByteArray::number(i) + "=\"\"";
+    }
+    const QByteArray start = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    const QByteArray root = "<configuration deviceId=\"Zelmar\" version=\"2\">\n";
+    const std::pair<QByteArray, QString> files[] = {
+        {start + "<!DOCTYPE configuration [<!ENTITY e \"x\">]>\n" + root + "</configuration>\n",
+         QStringLiteral("20-open-refused-doctype")},
+        {start + root + attributes + "/>\n</configuration>\n", QStringLiteral("21-open-refused-attributes")},
+        {"<?xml version=\"1.0\" encoding=\"x-unknown\"?>\n" + root + "</configuration>\n",
+         QStringLiteral("22-open-refused-encoding")},
+    };
+    bool ok = true;
+    for (const auto& [content, name] : files) {
+        QByteArray bytes = content;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        config_zelmar::Configuration configuration;
+        const config_zelmar::DocumentReadResult result =
+            config_zelmar::ConfigurationDocument::readDocument(buffer, configuration);
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Ошибка"), result.detailedMessage(),
+                        QMessageBox::Ok, &window);
+        ok = save(box, folder, name) && ok;
+        box.hide();
+    }
     return ok;
 }
 
@@ -326,5 +362,6 @@ int main(int argc, char* argv[])
     ok = saveEditDialogs(window, folder) && ok;
     ok = saveProblemsDialogs(window, folder) && ok;
     ok = saveWriteDialogs(window, emulatedPanel, ports, dataFolder, folder) && ok;
+    ok = saveRefusedFileBoxes(window, folder) && ok;
     return ok ? 0 : 1;
 }

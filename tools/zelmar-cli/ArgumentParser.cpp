@@ -2,6 +2,8 @@
 
 #include "CliError.h"
 #include "ExitStatus.h"
+#include "FileAccess.h"
+#include "SystemPaths.h"
 
 namespace zelmar_cli {
 
@@ -38,6 +40,8 @@ void ArgumentParser::parse(const std::vector<std::string>& arguments)
     }
     if (!help) {
         checkPositionalCount();
+        checkRequiredOptions();
+        checkDistinctOutputs();
     }
 }
 
@@ -81,6 +85,36 @@ void ArgumentParser::checkPositionalCount() const
     }
     if (positional.size() > maximum) {
         fail("unexpected argument " + positional[maximum]);
+    }
+}
+
+void ArgumentParser::checkRequiredOptions() const
+{
+    for (const Option& option : known) {
+        if (option.presence == Presence::required && !has(option.name)) {
+            fail("missing option " + option.name);
+        }
+    }
+}
+
+void ArgumentParser::checkDistinctOutputs() const
+{
+    std::vector<std::pair<std::string, std::string>> earlier; // option, path
+    for (const Option& option : known) {
+        if (option.value != Value::outputFile) {
+            continue;
+        }
+        for (const std::string& path : all(option.name)) {
+            if (FileAccess::isStandardOutput(path)) {
+                continue;
+            }
+            for (const auto& [earlierOption, earlierPath] : earlier) {
+                if (SystemPaths::sameFile(earlierPath, path)) {
+                    fail(earlierOption + " and " + option.name + " name the same file " + path);
+                }
+            }
+            earlier.emplace_back(option.name, path);
+        }
     }
 }
 

@@ -26,6 +26,8 @@ namespace zelmar_cli {
 namespace {
 
 using Option = ArgumentParser::Option;
+using Presence = ArgumentParser::Presence;
+using Value = ArgumentParser::Value;
 
 // ISO 8601 in local time with the offset from UTC, for example 2025-03-01T14:25:30+03:00.
 std::string isoTime(int64_t milliseconds)
@@ -118,8 +120,11 @@ int deleteBackup(const ArgumentParser& parser, const std::string& id)
 
 int runBackups(const Arguments& arguments)
 {
-    ArgumentParser parser(
-        "backups", {{"--json", "", false, false}, {"--output", "-o", true, false}, dataDirOption}, 0, 2);
+    ArgumentParser parser("backups",
+                          {{"--json", "", false, false},
+                           {"--output", "-o", true, false, Presence::optional, Value::outputFile},
+                           dataDirOption},
+                          0, 2);
     parser.parse(arguments);
     if (parser.helpWanted()) {
         return printCommandHelp("backups");
@@ -145,7 +150,7 @@ int runBackups(const Arguments& arguments)
 int runRestore(const Arguments& arguments)
 {
     ArgumentParser parser("restore",
-                          {{"--port", "", true, false},
+                          {{"--port", "", true, false, Presence::required},
                            {"--fast", "", false, false},
                            {"--no-verify", "", false, false},
                            dataDirOption},

@@ -46,6 +46,9 @@ int runCommand(const Command& command, const Arguments& arguments)
         return report(Interrupted, "stopped by a signal before the next command to the panel");
     } catch (const config_zelmar::ConfiguratorError& error) {
         return report(TransferErrorBase + static_cast<int>(error.code()), error.what());
+    } catch (const std::bad_alloc&) {
+        // Files are what the tool holds in memory.
+        return report(FileError, "out of memory");
     } catch (const std::invalid_argument& error) {
         // The image codec refuses what it cannot take.
         return report(FileError, error.what());

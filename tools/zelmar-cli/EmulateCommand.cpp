@@ -3,7 +3,9 @@
 #include "CliError.h"
 #include "Commands.h"
 #include "ExitStatus.h"
+#include "FileAccess.h"
 #include "HelpTexts.h"
+#include "OutputFiles.h"
 #include "PortOpening.h"
 #include "StopSignals.h"
 
@@ -24,6 +26,8 @@ namespace zelmar_cli {
 namespace {
 
 using Option = ArgumentParser::Option;
+using Presence = ArgumentParser::Presence;
+using Value = ArgumentParser::Value;
 using panel_emulator::LoggedCommand;
 using panel_emulator::PanelEmulator;
 
@@ -37,22 +41,28 @@ struct EmulatorFiles
     std::string saveConfig;
 };
 
+void loadMemory(panel_emulator::PanelMemory& memory, const std::string& path)
+{
+    memory.write(memory.baseAddress(), FileAccess::readImage(path, memory.size()));
+}
+
 // A valid empty panel: the firmware code and nothing else.
 void prepareMemories(PanelEmulator& panel, const ArgumentParser& parser)
 {
     panel.memory(1).fill(0xFF);
     namespace facts = config_zelmar::panel_description;
     panel.memory(1).setByteAt(facts::firmwareCodeAddress, facts::firmwareCode);
-    try {
-        if (parser.has("--options")) {
-            panel.memory(1).loadFile(parser.value("--options"));
-        }
-        if (parser.has("--config")) {
-            panel.memory(0).loadFile(parser.value("--config"));
-        }
-    } catch (const std::runtime_error& error) {
-        throw CliError(FileError, error.what());
+    if (parser.has("--options")) {
+        loadMemory(panel.memory(1), parser.value("--options"));
     }
+    if (parser.has("--config")) {
+        loadMemory(panel.memory(0), parser.value("--config"));
+    }
+}
+
+QByteArray bytesOf(const panel_emulator::PanelMemory& memory)
+{
+    return QByteArray(reinterpret_cast<const char*>(memory.bytes().data()), static_cast<int>(memory.size()));
 }
 
 void applyFaults(PanelEmulator& panel, const ArgumentParser& parser)
@@ -68,24 +78,42 @@ void applyFaults(PanelEmulator& panel, const ArgumentParser& parser)
     }
 }
 
-// False when a file could not be saved; the message is already on standard error.
+std::vector<FileAccess::OutputContent> memoryFiles(const PanelEmulator& panel, const EmulatorFiles& files)
+{
+    std::vector<FileAccess::OutputContent> contents;
+    if (!files.saveOptions.empty()) {
+        contents.emplace_back(files.saveOptions, bytesOf(panel.memory(1)));
+    }
+    if (!files.saveConfig.empty()) {
+        contents.emplace_back(files.saveConfig, bytesOf(panel.memory(0)));
+    }
+    return contents;
+}
+
+// Both memories are saved, or neither. False when they could not be; the message is already on
+// standard error.
 bool saveMemories(const PanelEmulator& panel, const EmulatorFiles& files)
 {
-    bool saved = true;
-    const auto save = [&saved](const panel_emulator::PanelMemory& memory, const std::string& path) {
-        if (path.empty()) {
-            return;
+    try {
+        FileAccess::writeFiles(memoryFiles(panel, files));
+        return true;
+    } catch (const CliError& error) {
+        std::fprintf(stderr, "zelmar-cli: %s\n", error.what());
+        return false;
+    }
+}
+
+// An output that is not a regular file, or whose folder cannot take it, is refused before serving: the
+// temporary files are created and removed again.
+void checkSaveFiles(const EmulatorFiles& files)
+{
+    std::vector<std::string> paths;
+    for (const std::string& path : {files.saveOptions, files.saveConfig}) {
+        if (!path.empty()) {
+            paths.push_back(path);
         }
-        try {
-            memory.saveFile(path);
-        } catch (const std::runtime_error& error) {
-            std::fprintf(stderr, "zelmar-cli: %s\n", error.what());
-            saved = false;
-        }
-    };
-    save(panel.memory(1), files.saveOptions);
-    save(panel.memory(0), files.saveConfig);
-    return saved;
+    }
+    const OutputFiles probe(paths);
 }
 
 // The commands the panel received, by name, for the line printed when the emulator ends.
@@ -165,8 +193,8 @@ int runEmulate(const Arguments& arguments)
                            {"--port", "", true, false},
                            {"--options", "", true, false},
                            {"--config", "", true, false},
-                           {"--save-options", "", true, false},
-                           {"--save-config", "", true, false},
+                           {"--save-options", "", true, false, Presence::optional, Value::outputFile},
+                           {"--save-config", "", true, false, Presence::optional, Value::outputFile},
                            {"--fault", "", true, true}},
                           0, 0);
     parser.parse(arguments);
@@ -181,6 +209,7 @@ int runEmulate(const Arguments& arguments)
     applyFaults(panel, parser);
     prepareMemories(panel, parser);
     const EmulatorFiles files{parser.value("--save-options"), parser.value("--save-config")};
+    checkSaveFiles(files);
     return parser.has("--pty") ? servePty(panel, files) : servePort(panel, parser.value("--port"), files);
 }
 

@@ -2,39 +2,53 @@
 
 #include "CliError.h"
 #include "ExitStatus.h"
+#include "OutputFiles.h"
 
 #include "config_zelmar/Configuration.h"
 #include "config_zelmar/ConfigurationDocument.h"
 
 #include <QBuffer>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <new>
 
 namespace zelmar_cli {
 
 namespace {
 
-QString qPath(const std::string& path)
+[[noreturn]] void fail(const std::string& path, const std::string& reason)
 {
-    return QString::fromStdString(path);
+    throw CliError(FileError, path + ": " + reason);
 }
 
-[[noreturn]] void fail(const std::string& path, const QString& reason)
+// Opened by its bytes and handed to the QFile, which closes it. `flags` adds to read-only.
+struct stat openForReading(QFile& file, const std::string& path, int flags)
 {
-    throw CliError(FileError, path + ": " + reason.toStdString());
-}
-
-void openForReading(QFile& file, const std::string& path)
-{
-    if (QFileInfo(file).isDir()) {
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | flags);
+    if (descriptor < 0) {
+        fail(path, std::strerror(errno));
+    }
+    if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
+        fail(path, file.errorString().toStdString());
+    }
+    struct stat status
+    {
+    };
+    if (fstat(descriptor, &status) != 0) {
+        fail(path, std::strerror(errno));
+    }
+    if (S_ISDIR(status.st_mode)) {
         fail(path, "is a folder, not a file");
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        fail(path, file.errorString());
-    }
+    return status;
 }
 
 } // namespace
@@ -42,9 +56,13 @@ void openForReading(QFile& file, const std::string& path)
 std::string FileAccess::readConfiguration(const std::string& path,
                                           config_zelmar::Configuration& configuration)
 {
-    QFile file(qPath(path));
-    openForReading(file, path);
-    return config_zelmar::ConfigurationDocument::read(file, configuration).toStdString();
+    QFile file;
+    openForReading(file, path, 0);
+    try {
+        return config_zelmar::ConfigurationDocument::read(file, configuration).toStdString();
+    } catch (const std::bad_alloc&) {
+        fail(path, "not enough memory to read the file");
+    }
 }
 
 void FileAccess::loadConfiguration(const std::string& path, config_zelmar::Configuration& configuration)
@@ -66,58 +84,46 @@ QByteArray FileAccess::configurationDocument(const config_zelmar::Configuration&
     return content;
 }
 
+// Opened without waiting, so that a FIFO is refused at once instead of blocking the tool.
 std::vector<uint8_t> FileAccess::readImage(const std::string& path, std::size_t size)
 {
-    QFile file(qPath(path));
-    openForReading(file, path);
-    if (file.size() != static_cast<qint64>(size)) {
-        fail(path, QString("image of %1 bytes, expected %2 bytes").arg(file.size()).arg(size));
+    QFile file;
+    const struct stat status = openForReading(file, path, O_NONBLOCK);
+    if (!S_ISREG(status.st_mode)) {
+        fail(path, "is not a regular file (a device, FIFO or socket)");
+    }
+    if (status.st_size != static_cast<off_t>(size)) {
+        fail(path, "image of " + std::to_string(status.st_size) + " bytes, expected " + std::to_string(size) +
+                       " bytes");
     }
     const QByteArray content = file.read(static_cast<qint64>(size) + 1);
     if (content.size() != static_cast<int>(size)) {
-        fail(path,
-             file.error() != QFileDevice::NoError ? file.errorString() : QString("changed while being read"));
+        fail(path, file.error() != QFileDevice::NoError ? file.errorString().toStdString()
+                                                        : std::string("changed while being read"));
     }
     return std::vector<uint8_t>(content.begin(), content.end());
 }
 
-std::unique_ptr<QSaveFile> FileAccess::beginOutput(const std::string& path)
+void FileAccess::writeFiles(const std::vector<OutputContent>& files)
 {
-    auto file = std::make_unique<QSaveFile>(qPath(path));
-    if (QFileInfo(qPath(path)).isDir()) {
-        fail(path, "is a folder, not a file");
+    std::vector<std::string> paths;
+    for (const OutputContent& file : files) {
+        paths.push_back(file.first);
     }
-    if (!file->open(QIODevice::WriteOnly)) {
-        fail(path, file->errorString());
+    OutputFiles outputs(paths);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        outputs.write(i, files[i].second);
     }
-    return file;
-}
-
-void FileAccess::writeOutput(QSaveFile& file, const QByteArray& content)
-{
-    if (file.write(content) != content.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        fail(file.fileName().toStdString(), reason);
-    }
-}
-
-void FileAccess::commitOutput(QSaveFile& file)
-{
-    if (!file.commit()) {
-        fail(file.fileName().toStdString(), file.errorString());
-    }
+    outputs.commit();
 }
 
 void FileAccess::writeResult(const std::string& path, const QByteArray& content)
 {
-    if (path.empty() || path == "-") {
+    if (isStandardOutput(path)) {
         writeStandardOutput(content);
-        return;
+    } else {
+        writeFiles({{path, content}});
     }
-    std::unique_ptr<QSaveFile> file = beginOutput(path);
-    writeOutput(*file, content);
-    commitOutput(*file);
 }
 
 void FileAccess::writeStandardOutput(const QByteArray& content)

@@ -4,11 +4,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
-
-class QSaveFile;
 
 namespace config_zelmar {
 class Configuration;
@@ -16,11 +14,14 @@ class Configuration;
 
 namespace zelmar_cli {
 
-// The tool's files. Every failure is a CliError with the file exit status and a message naming the file.
-// Output files are written atomically: a failed write leaves an existing file as it was.
+// The tool's files, named by the bytes the system gives, whatever their encoding. Every failure is a
+// CliError with the file exit status and a message naming the file. Output files are written
+// atomically (see OutputFiles): a failed write leaves existing files as they were.
 class FileAccess
 {
 public:
+    using OutputContent = std::pair<std::string, QByteArray>; // path, bytes
+
     // Opens the file as the configurator does; returns the reader's error text, empty when it was read.
     static std::string readConfiguration(const std::string& path,
                                          config_zelmar::Configuration& configuration);
@@ -29,17 +30,16 @@ public:
     // The document exactly as the configurator's Save writes it.
     static QByteArray configurationDocument(const config_zelmar::Configuration& configuration);
 
-    // A raw memory image that must hold exactly `size` bytes.
+    // A raw memory image: a regular file of exactly `size` bytes, checked before reading; never more
+    // than size + 1 bytes are read.
     static std::vector<uint8_t> readImage(const std::string& path, std::size_t size);
 
-    // Opens an output file for an atomic write; nothing is visible before commit().
-    static std::unique_ptr<QSaveFile> beginOutput(const std::string& path);
-    static void writeOutput(QSaveFile& file, const QByteArray& content);
-    static void commitOutput(QSaveFile& file);
-
-    // Writes to the file atomically, or to standard output when the path is empty.
+    // Writes all the files or none.
+    static void writeFiles(const std::vector<OutputContent>& files);
+    // Writes to the file atomically, or to standard output when the path is empty or "-".
     static void writeResult(const std::string& path, const QByteArray& content);
     static void writeStandardOutput(const QByteArray& content);
+    static bool isStandardOutput(const std::string& path) { return path.empty() || path == "-"; }
 };
 
 } // namespace zelmar_cli

@@ -15,8 +15,6 @@
 #include "config_zelmar/MemoryMap.h"
 #include "config_zelmar/PanelImageCodec.h"
 
-#include <QSaveFile>
-
 #include <cstdio>
 
 namespace zelmar_cli {
@@ -24,14 +22,14 @@ namespace zelmar_cli {
 namespace {
 
 using Option = ArgumentParser::Option;
+using Presence = ArgumentParser::Presence;
+using Value = ArgumentParser::Value;
 
 namespace map = config_zelmar::memory_map;
 constexpr std::size_t optionImageSize = map::options::pageCount * map::pageSize;
 constexpr std::size_t configurationImageSize = map::configuration::pageCount * map::pageSize;
 
-const Option outputOption{"--output", "-o", true, false};
-const Option optionsOption{"--options", "", true, false};
-const Option configOption{"--config", "", true, false};
+const Option outputOption{"--output", "-o", true, false, Presence::optional, Value::outputFile};
 const Option jsonOption{"--json", "", false, false};
 
 QByteArray bytesOf(const std::vector<uint8_t>& image)
@@ -106,8 +104,8 @@ int runConvert(const Arguments& arguments)
 int runEncode(const Arguments& arguments)
 {
     ArgumentParser parser("encode",
-                          {optionsOption,
-                           configOption,
+                          {{"--options", "", true, false, Presence::required, Value::outputFile},
+                           {"--config", "", true, false, Presence::required, Value::outputFile},
                            {"--base-options", "", true, false},
                            {"--base-config", "", true, false}},
                           1, 1);
@@ -127,19 +125,18 @@ int runEncode(const Arguments& arguments)
         base.configuration = FileAccess::readImage(parser.value("--base-config"), configurationImageSize);
     }
     const config_zelmar::PanelImages images = config_zelmar::encodeImages(configuration, base);
-    // Both files are committed only when both could be written.
-    std::unique_ptr<QSaveFile> optionsFile = FileAccess::beginOutput(optionsPath);
-    std::unique_ptr<QSaveFile> configFile = FileAccess::beginOutput(configPath);
-    FileAccess::writeOutput(*optionsFile, bytesOf(images.options));
-    FileAccess::writeOutput(*configFile, bytesOf(images.configuration));
-    FileAccess::commitOutput(*optionsFile);
-    FileAccess::commitOutput(*configFile);
+    FileAccess::writeFiles(
+        {{optionsPath, bytesOf(images.options)}, {configPath, bytesOf(images.configuration)}});
     return Success;
 }
 
 int runDecode(const Arguments& arguments)
 {
-    ArgumentParser parser("decode", {optionsOption, configOption, outputOption}, 0, 0);
+    ArgumentParser parser("decode",
+                          {{"--options", "", true, false, Presence::required},
+                           {"--config", "", true, false, Presence::required},
+                           outputOption},
+                          0, 0);
     parser.parse(arguments);
     if (parser.helpWanted()) {
         return printCommandHelp("decode");

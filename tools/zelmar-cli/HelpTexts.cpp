@@ -33,11 +33,14 @@ The image store (images known to equal a panel, so that a write needs no read of
 lives in $XDG_DATA_HOME/zelmar-configurator (~/.local/share/zelmar-configurator), the configurator's
 folder; --data-dir DIR of read, write, backups and restore uses another.
 
-Exit status: 0 success; 1 usage error; 2 a file cannot be read, written or parsed; 3 the port cannot be
-opened; 4 diff found differences, check found an error, write refused a file with an error or
-write --dry-run found changes; 10 + the transfer error code (10 to 19) when a transfer with the panel
-fails, among them 18 when the panel holds other data than was written and 19 when no backup could be
-kept; 130 when SIGINT or SIGTERM stopped a transfer.
+Exit status: 0 success; 1 usage error (found before any file is touched); 2 a file cannot be read,
+written or parsed; 3 the port cannot be opened; 4 diff found differences, check found an error, write
+refused a file with an error or write --dry-run found changes; 10 + the transfer error code (10 to 19)
+when a transfer with the panel fails, among them 18 when the panel holds other data than was written
+and 19 when no backup could be kept; 130 when SIGINT or SIGTERM stopped a transfer.
+
+Output files are replaced atomically, all the outputs of a command together or none; an existing output
+that is not a regular file (a device, FIFO or socket) is refused and left as it is.
 )";
 
 const std::map<std::string, const char*>& commandTexts()

@@ -6,6 +6,7 @@
 #include "ExitStatus.h"
 #include "FileAccess.h"
 #include "HelpTexts.h"
+#include "OutputFiles.h"
 #include "PortOpening.h"
 #include "ProblemPrinter.h"
 #include "StopSignals.h"
@@ -20,20 +21,21 @@
 #include "config_zelmar/PlannedChanges.h"
 #include "rs485/RS485Connection.h"
 
-#include <QSaveFile>
-
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 namespace zelmar_cli {
 
 namespace {
 
 using Option = ArgumentParser::Option;
+using Presence = ArgumentParser::Presence;
+using Value = ArgumentParser::Value;
 
-const Option portOption{"--port", "", true, false};
+const Option portOption{"--port", "", true, false, Presence::required};
 const Option raisedSpeedOption{"--fast", "", false, false};
-const Option outputOption{"--output", "-o", true, false};
+const Option outputOption{"--output", "-o", true, false, Presence::optional, Value::outputFile};
 const Option allPagesOption{"--full", "", false, false};
 const Option noVerifyOption{"--no-verify", "", false, false};
 const Option noBackupOption{"--no-backup", "", false, false};
@@ -118,9 +120,9 @@ int runRead(const Arguments& arguments)
     const std::string port = parser.required("--port");
     const std::string output = parser.value("--output");
     // Opened first, so that an output that cannot be written is known before the panel is read.
-    std::unique_ptr<QSaveFile> outputFile;
-    if (!output.empty() && output != "-") {
-        outputFile = FileAccess::beginOutput(output);
+    std::unique_ptr<OutputFiles> outputFile;
+    if (!FileAccess::isStandardOutput(output)) {
+        outputFile = std::make_unique<OutputFiles>(std::vector<std::string>{output});
     }
     config_zelmar::Configuration configuration;
     config_zelmar::ConfigZelmar transfer;
@@ -134,8 +136,8 @@ int runRead(const Arguments& arguments)
     }
     const QByteArray document = FileAccess::configurationDocument(configuration);
     if (outputFile) {
-        FileAccess::writeOutput(*outputFile, document);
-        FileAccess::commitOutput(*outputFile);
+        outputFile->write(0, document);
+        outputFile->commit();
     } else {
         FileAccess::writeStandardOutput(document);
     }

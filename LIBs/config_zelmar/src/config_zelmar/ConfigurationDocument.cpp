@@ -1,6 +1,8 @@
 #include "config_zelmar/ConfigurationDocument.h"
 
 #include "config_zelmar/Configuration.h"
+#include "config_zelmar/DocumentDecoder.h"
+#include "config_zelmar/MarkupScreen.h"
 #include "config_zelmar/ProgramIdentity.h"
 #include "config_zelmar/XmlValues.h"
 
@@ -9,6 +11,9 @@
 #include <QSaveFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
+
+#include <exception>
+#include <new>
 
 namespace config_zelmar {
 
@@ -40,19 +45,46 @@ bool ConfigurationDocument::save(const QString& path, const Configuration& confi
 
 DocumentReadResult ConfigurationDocument::readDocument(QIODevice& device, Configuration& configuration)
 {
-    DocumentReadResult result;
+    try {
+        return readWithinLimits(device, configuration);
+    } catch (const std::bad_alloc&) {
+        return refused(configuration, DocumentReadResult::Status::formatError,
+                       QString::fromUtf8("Недостаточно памяти для чтения файла."));
+    } catch (const std::exception& error) {
+        return refused(configuration, DocumentReadResult::Status::formatError,
+                       QString::fromUtf8("Файл не прочитан: %1").arg(QString::fromUtf8(error.what())));
+    }
+}
+
+DocumentReadResult ConfigurationDocument::readWithinLimits(QIODevice& device, Configuration& configuration)
+{
     // At most one byte more than the limit is read, so an endless or huge source cannot exhaust memory.
     const QByteArray content = device.read(maxFileSize + 1);
     if (content.size() > maxFileSize) {
-        configuration.resetToDefaults();
-        configuration.lcdCorrection();
-        configuration.rebuildEventTables();
-        result.status = DocumentReadResult::Status::tooLarge;
-        result.message = QStringLiteral("Файл слишком велик.");
+        return refused(configuration, DocumentReadResult::Status::tooLarge,
+                       QString::fromUtf8("Файл слишком велик."));
+    }
+    const DocumentDecoder::Result decoded = DocumentDecoder::decode(content);
+    if (!decoded.error.isEmpty()) {
+        return refused(configuration, DocumentReadResult::Status::formatError, decoded.error);
+    }
+    const MarkupScreen::Finding finding = MarkupScreen::screen(decoded.text);
+    if (finding.found()) {
+        DocumentReadResult result =
+            refused(configuration, DocumentReadResult::Status::formatError, finding.message);
+        result.line = finding.line;
+        result.column = finding.column;
         return result;
     }
-    QXmlStreamReader reader(content);
+    QXmlStreamReader reader(decoded.text);
     configuration.parseXml(reader);
+    return parsed(reader, configuration);
+}
+
+DocumentReadResult ConfigurationDocument::parsed(const QXmlStreamReader& reader,
+                                                 const Configuration& configuration)
+{
+    DocumentReadResult result;
     if (!reader.hasError()) {
         return result;
     }
@@ -60,8 +92,21 @@ DocumentReadResult ConfigurationDocument::readDocument(QIODevice& device, Config
     result.message = reader.errorString();
     result.line = reader.lineNumber();
     result.column = reader.columnNumber();
-    Configuration defaults;
+    const Configuration defaults;
     result.partial = !sameContent(configuration, defaults);
+    return result;
+}
+
+// The configuration at its defaults, as after reading a file that holds nothing.
+DocumentReadResult ConfigurationDocument::refused(Configuration& configuration,
+                                                  DocumentReadResult::Status status, const QString& message)
+{
+    configuration.resetToDefaults();
+    configuration.lcdCorrection();
+    configuration.rebuildEventTables();
+    DocumentReadResult result;
+    result.status = status;
+    result.message = message;
     return result;
 }
 

@@ -3,6 +3,7 @@
 #include <QString>
 
 class QIODevice;
+class QXmlStreamReader;
 
 namespace config_zelmar {
 
@@ -40,18 +41,28 @@ struct DocumentReadResult
 class ConfigurationDocument
 {
 public:
-    // Files larger than this are refused before parsing.
-    static constexpr qint64 maxFileSize = 16 * 1024 * 1024;
+    // Files larger than this are refused before parsing. A configuration with every section console,
+    // device, name, command and event table filled takes about 1.4 MB.
+    static constexpr qint64 maxFileSize = 4 * 1024 * 1024;
 
     // XML declaration, a comment with the program title and version, the configuration element.
     // False when the device refused the data.
     static bool write(QIODevice& device, const Configuration& configuration);
     // Writes the file beside the old one and renames it over it: a failure leaves the old file intact.
     static bool save(const QString& path, const Configuration& configuration);
-    // Resets and parses the configuration. Never throws.
+    // Resets and parses the configuration. Never throws: a failure of any kind, running out of memory
+    // included, is a result that is not ok. A file with a document type declaration, or with a start tag
+    // of more attributes than MarkupScreen allows, is refused before parsing, the configuration then at
+    // its defaults.
     static DocumentReadResult readDocument(QIODevice& device, Configuration& configuration);
     // The same, giving only the reader's error text, empty when the file was read without error.
     static QString read(QIODevice& device, Configuration& configuration);
+
+private:
+    static DocumentReadResult readWithinLimits(QIODevice& device, Configuration& configuration);
+    static DocumentReadResult parsed(const QXmlStreamReader& reader, const Configuration& configuration);
+    static DocumentReadResult refused(Configuration& configuration, DocumentReadResult::Status status,
+                                      const QString& message);
 };
 
 } // namespace config_zelmar

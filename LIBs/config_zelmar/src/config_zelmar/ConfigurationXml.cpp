@@ -32,6 +32,35 @@ bool tooLarge(const QXmlStreamReader& reader)
     return reader.characterOffset() > ConfigurationDocument::maxFileSize;
 }
 
+// Reads up to the first start element. False, with the reader's error raised, when there is none or a
+// document type declaration comes first: entities it declares are never expanded.
+bool readRootStart(QXmlStreamReader& reader)
+{
+    while (reader.readNext() != QXmlStreamReader::StartElement) {
+        if (reader.tokenType() == QXmlStreamReader::DTD) {
+            reader.raiseError(xml::doctypeErrorText());
+            return false;
+        }
+        if (reader.atEnd()) {
+            reader.raiseError(xml::formatErrorText());
+            return false;
+        }
+    }
+    return true;
+}
+
+// Only comments, processing instructions and white space may follow the configuration element; the
+// reader reports anything else as extra content.
+void readToDocumentEnd(QXmlStreamReader& reader)
+{
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (tooLarge(reader)) {
+            reader.raiseError(xml::formatErrorText());
+        }
+    }
+}
+
 bool isConfigurationStart(const QXmlStreamReader& reader)
 {
     const QXmlStreamAttributes attributes = reader.attributes();
@@ -54,8 +83,7 @@ void Configuration::toXml(QXmlStreamWriter& writer) const
     xml::writeDecimal(writer, "clockSyncHour", clockSyncHour);
     writer.writeTextElement(QStringLiteral("zummerConfig"), xml::hexByte(zummerConfig));
     if (hasPassword) {
-        writer.writeTextElement(QStringLiteral("password"),
-                                xml::writableText(QString::fromStdString(password).toStdU16String()));
+        xml::writeText(writer, "password", QString::fromStdString(password).toStdU16String());
     }
     xml::writeDecimal(writer, "pultType", centralPult ? 1 : 0);
     xml::writeDecimal(writer, "voltage", voltage ? 24 : 12);
@@ -83,7 +111,9 @@ void Configuration::parseXml(QXmlStreamReader& reader)
 {
     qCDebug(lcModel).noquote() << ">>> Configuration::parseXml()";
     resetToDefaults();
-    if (tooLarge(reader) || !reader.readNextStartElement() || !isConfigurationStart(reader)) {
+    if (tooLarge(reader)) {
+        reader.raiseError(xml::formatErrorText());
+    } else if (readRootStart(reader) && !isConfigurationStart(reader)) {
         reader.raiseError(xml::formatErrorText());
     }
     while (!reader.hasError() && reader.readNextStartElement()) {
@@ -94,6 +124,7 @@ void Configuration::parseXml(QXmlStreamReader& reader)
         qCDebug(lcModel).noquote().nospace() << "Processing element <" << reader.name() << ">";
         parseChildElement(reader);
     }
+    readToDocumentEnd(reader);
     lcdCorrection();
     rebuildEventTables();
     qCDebug(lcModel).noquote() << "<<< Configuration::parseXml()";

@@ -59,7 +59,7 @@ void EventTable::toXml(QXmlStreamWriter& writer, int index) const
         if (emergency[slot]) {
             writer.writeAttribute(QStringLiteral("emergency"), QStringLiteral("true"));
         }
-        writer.writeCharacters(xml::writableText(texts[slot]));
+        xml::writeCharacters(writer, xml::writableText(texts[slot]));
         writer.writeEndElement();
     }
     writer.writeEndElement();

@@ -20,6 +20,11 @@ QString formatErrorText()
     return QString::fromUtf8("Неправильный формат файла.");
 }
 
+QString doctypeErrorText()
+{
+    return QString::fromUtf8("Неправильный формат файла: объявление DOCTYPE не допускается.");
+}
+
 int32_t readDecimal(const QString& text)
 {
     return text.toInt(); // 0 when invalid or out of range
@@ -56,7 +61,12 @@ bool flagAttribute(const QXmlStreamReader& reader, const char* name)
 
 QString readText(QXmlStreamReader& reader)
 {
-    return reader.readElementText(QXmlStreamReader::SkipChildElements);
+    QString text = reader.readElementText(QXmlStreamReader::SkipChildElements);
+    if (text.size() > maxTextLength) {
+        // Never half a surrogate pair.
+        text.truncate(text.at(maxTextLength).isLowSurrogate() ? maxTextLength - 1 : maxTextLength);
+    }
+    return text;
 }
 
 std::u16string readWideText(QXmlStreamReader& reader)
@@ -83,7 +93,21 @@ QString writableText(const std::u16string& text)
 
 void writeText(QXmlStreamWriter& writer, const char* name, const std::u16string& text)
 {
-    writer.writeTextElement(QLatin1String(name), writableText(text));
+    writer.writeStartElement(QLatin1String(name));
+    writeCharacters(writer, writableText(text));
+    writer.writeEndElement();
+}
+
+void writeCharacters(QXmlStreamWriter& writer, const QString& text)
+{
+    int start = 0;
+    for (int carriageReturn = text.indexOf(QLatin1Char('\r')); carriageReturn >= 0;
+         carriageReturn = text.indexOf(QLatin1Char('\r'), start)) {
+        writer.writeCharacters(text.mid(start, carriageReturn - start));
+        writer.writeEntityReference(QStringLiteral("#13"));
+        start = carriageReturn + 1;
+    }
+    writer.writeCharacters(text.mid(start));
 }
 
 void writeDecimal(QXmlStreamWriter& writer, const char* name, int64_t value)

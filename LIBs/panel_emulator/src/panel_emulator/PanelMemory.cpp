@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 namespace panel_emulator {
@@ -63,12 +62,18 @@ void PanelMemory::loadFile(const std::string& path)
     if (!file) {
         throw std::runtime_error("cannot open memory image file " + path);
     }
-    std::vector<uint8_t> loaded((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    // One byte more than the memory tells a file too long, without reading an endless one (/dev/zero).
+    std::vector<uint8_t> loaded(content.size() + 1);
+    file.read(reinterpret_cast<char*>(loaded.data()), static_cast<std::streamsize>(loaded.size()));
     if (file.bad()) {
         throw std::runtime_error("cannot read memory image file " + path);
     }
+    loaded.resize(static_cast<std::size_t>(file.gcount()));
     if (loaded.size() != content.size()) {
-        throw std::runtime_error("memory image file " + path + " has " + std::to_string(loaded.size()) +
+        throw std::runtime_error("memory image file " + path + " has " +
+                                 (loaded.size() > content.size()
+                                      ? "more than " + std::to_string(content.size())
+                                      : std::to_string(loaded.size())) +
                                  " bytes; this memory needs exactly " + std::to_string(content.size()));
     }
     content = std::move(loaded);
