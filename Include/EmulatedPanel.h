@@ -37,7 +37,8 @@ private:
     rs485::SleepFunction sleepFunction();
 
     panel_emulator::PanelEmulator emulator;
-    QTemporaryDir dataFolder;
+    // Made when the panel is attached, so that a program started without --emulator creates none.
+    std::unique_ptr<QTemporaryDir> dataFolder;
     std::shared_ptr<panel_emulator::SimulatedClock> clock;
     // Whether the port opened last is the emulator's: its waits pass in simulated time, a real port's
     // in real time.

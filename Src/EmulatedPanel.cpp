@@ -45,7 +45,10 @@ MainWindowOptions EmulatedPanel::attachTo(MainWindowOptions options)
         return std::make_unique<config_zelmar::ConfigZelmar>(portFactory(), sleepFunction(),
                                                              config_zelmar::systemLocalDate());
     };
-    options.dataFolder = dataFolder.isValid() ? dataFolder.path().toStdString() : std::string();
+    if (!dataFolder) {
+        dataFolder = std::make_unique<QTemporaryDir>();
+    }
+    options.dataFolder = dataFolder->isValid() ? dataFolder->path().toStdString() : std::string();
     return options;
 }
 
