@@ -8,6 +8,7 @@ namespace config_zelmar {
 class Command;
 class Configuration;
 } // namespace config_zelmar
+class LcdTextField;
 class QCheckBox;
 class QDialogButtonBox;
 class QLabel;
@@ -56,6 +57,7 @@ private:
     std::u16string nameAtOpening;
 
     QLineEdit* nameField = nullptr;
+    LcdTextField* lcdName = nullptr;
     QLabel* labelName = nullptr;
     QCheckBox* sequenceChar = nullptr;
     QCheckBox* sendToAll = nullptr;

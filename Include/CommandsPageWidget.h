@@ -1,8 +1,7 @@
 #pragma once
 
+#include "TablePageWidget.h"
 #include "config_zelmar/PanelDescription.h"
-
-#include <QWidget>
 
 #include <memory>
 
@@ -17,7 +16,7 @@ class CommandEditDialog;
 
 // The control commands of the configuration in their order, row i being command i. A command named "*"
 // is sent after the one before it, so the first command can never be such a continuation.
-class CommandsPageWidget : public QWidget
+class CommandsPageWidget : public TablePageWidget
 {
     Q_OBJECT
 
@@ -27,38 +26,35 @@ public:
     CommandsPageWidget(QWidget* parent, config_zelmar::Configuration* configuration);
     ~CommandsPageWidget() override;
 
-    int rowCount() const;
     // Selects the row of the command at this position; false when there is none.
     bool selectCommand(int index);
 
 public slots:
-    void loadTable();
-    void onAdd();
-    void onDel();
-    void onCopy();
-    void onEdit();
+    void loadTable() override;
+    void onAdd() override;
+    void onDel() override;
+    void onCopy() override;
+    void onEdit() override;
     void onMakeFirst();
     void onMoveUp();
     void onMoveDown();
     void onMakeLast();
-    void onClear();
-    void selectionChanged();
+    void onClear() override;
 
-signals:
-    void modified();
+protected:
+    int rowLimit() const override { return maxCommands; }
+    QString countText(int rows, int limit) const override;
+    void updateSelectionButtons() override;
 
 private:
     std::unique_ptr<CommandEditDialog> createDialog(bool editing);
     bool isContinuation(int row) const;
     bool firstCommandMayLeave(int row);
     void appendCommand(config_zelmar::Command command);
-    void updateCount();
     void fillRow(int row);
     void refillRows(int from, int to);
-    void selectRow(int row);
     void commandsMoved(int from, int to, int selected);
 
     std::unique_ptr<Ui::CommandsPageWidget> form;
-    int selectedRow = -1;
     config_zelmar::Configuration* configuration;
 };

@@ -33,6 +33,11 @@ public:
     bool raisedSpeed() const;
     // The write options chosen; the defaults before a read.
     config_zelmar::WriteOptions writeOptions() const;
+    void setRaisedSpeed(bool raised);
+    void setVerifyWrite(bool verify);
+    // Selects the port used last time whenever the list holds it (also after a refresh); otherwise the
+    // converter's port stays selected.
+    void setPreferredPort(const QString& port);
 
 public slots:
     void onUpdatePortList();
@@ -40,7 +45,9 @@ public slots:
 private:
     void fillPortList();
     void showConverterMessage();
+    void selectPreferredPort();
 
     std::unique_ptr<Ui::ConnectDialog> form;
     PortLister ports;
+    QString preferredPort;
 };

@@ -3,8 +3,10 @@
 #include <QDialog>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace config_zelmar {
 class Configuration;
@@ -14,6 +16,7 @@ namespace Ui {
 class DeviceEditDialog;
 }
 class EventsPageWidget;
+class LcdTextField;
 class QLineEdit;
 
 // Edits one device: its section (central console), address, zone (section console), the six names and
@@ -36,6 +39,12 @@ public:
     // The chosen section: the spin box value on a central console, 0 on a section console.
     int section() const;
     int address() const;
+
+    // Asked after OK once the input is valid, with the dialog still open: the page's questions about
+    // what storing would do (a new section console, a device replaced). False keeps the dialog open
+    // with everything typed.
+    using Confirmation = std::function<bool()>;
+    void setConfirmation(Confirmation confirm);
 
 public slots:
     void loadEventTables();
@@ -60,6 +69,8 @@ private:
     std::unique_ptr<Ui::DeviceEditDialog> form;
     const config_zelmar::Configuration* configuration;
     EventsPageWidget* eventsPage;
+    Confirmation confirmation;
+    std::vector<LcdTextField*> lcdFields;
     int previousSection = 1;
     int previousAddress = 1;
 };

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "TablePageWidget.h"
 #include "config_zelmar/PanelDescription.h"
 
 #include <QFont>
-#include <QWidget>
 
 #include <memory>
 
@@ -20,7 +20,7 @@ class EventsPageWidget;
 // The devices of the configuration. With a section console: every device of the console's own section.
 // With a central console: the devices of all section consoles that carry names of their own, up to the
 // number of names the panel's name memory holds.
-class DevicesPageWidget : public QWidget
+class DevicesPageWidget : public TablePageWidget
 {
     Q_OBJECT
 
@@ -31,24 +31,29 @@ public:
                       config_zelmar::Configuration* configuration);
     ~DevicesPageWidget() override;
 
-    int rowCount() const;
     int maxRowCount() const { return maxRows; }
+    // Rows the filter leaves visible.
+    int shownRowCount() const;
     // Selects the row of the device; false when it is not listed.
     bool selectDevice(int section, int address);
 
 public slots:
-    void loadTable();
+    void loadTable() override;
     void updateMaxRowCount();
-    void onAdd();
-    void onDel();
-    void onCopy();
-    void onEdit();
-    void onClear();
-    void selectionChanged();
+    void onAdd() override;
+    void onDel() override;
+    void onCopy() override;
+    void onEdit() override;
+    void onClear() override;
+    // Hides the rows whose address, section and names do not contain the filter text.
+    void applyFilter();
 
 signals:
-    void modified();
     void reloadPultsTable();
+
+protected:
+    int rowLimit() const override { return maxRows; }
+    QString countText(int rows, int limit) const override;
 
 private:
     // Where a device lives: the section key (0 on a section console) and its bus address.
@@ -60,21 +65,20 @@ private:
 
     bool central() const;
     void setHeaders();
-    void updateCount();
+    bool rowMatchesFilter(int row, const QString& key) const;
     Place placeAt(int row) const;
     int rowOf(Place place) const;
     int insertSortedRow(Place place);
     void fillRow(int row, Place place, const config_zelmar::Device& device);
-    void selectRow(int row);
     Place firstFreePlace() const;
     config_zelmar::Device& deviceAt(Place place) const;
-    bool ensureSection(const QString& title, int section);
-    bool storeAtTarget(const QString& title, const DeviceEditDialog& dialog, config_zelmar::Device device,
-                       const Place* oldPlace);
+    bool confirmTarget(const QString& title, DeviceEditDialog& dialog);
+    void addSection(int section);
+    void storeAtTarget(const DeviceEditDialog& dialog, config_zelmar::Device device, const Place* oldPlace);
 
     std::unique_ptr<Ui::DevicesPageWidget> form;
-    int selectedRow = -1;
     int maxRows = sectionConsoleMaxRows;
+    bool rowsHidden = false;
     EventsPageWidget* eventsPage;
     QFont boldFont;
     QFont italicFont;

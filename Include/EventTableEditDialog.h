@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace config_zelmar {
 class Configuration;
@@ -16,6 +17,7 @@ class EventTable;
 namespace Ui {
 class EventTableEditDialog;
 }
+class LcdTextField;
 class QCheckBox;
 class QLineEdit;
 
@@ -81,4 +83,5 @@ private:
     QPalette highlightPalette;
     std::array<QLineEdit*, eventCount> texts{};
     std::array<QCheckBox*, eventCount> emergencyBoxes{};
+    std::vector<LcdTextField*> lcdFields;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "TablePageWidget.h"
 
 #include <memory>
 
@@ -14,7 +14,7 @@ class EventsPageWidget;
 
 // The event name tables of the configuration, row i being table i; row 0 is the built-in default table,
 // which can be viewed but not changed, moved or removed.
-class EventsPageWidget : public QWidget
+class EventsPageWidget : public TablePageWidget
 {
     Q_OBJECT
 
@@ -22,7 +22,6 @@ public:
     EventsPageWidget(QWidget* parent, config_zelmar::Configuration* configuration);
     ~EventsPageWidget() override;
 
-    int rowCount() const;
     // Selects the row of the table at this position; false when there is none.
     bool selectTable(int index);
 
@@ -30,30 +29,32 @@ public:
     bool addTable(const config_zelmar::EventTable& tableTemplate);
 
 public slots:
-    void loadTable();
-    void onAdd();
-    void onDel();
-    void onCopy();
-    void onEdit();
+    void loadTable() override;
+    void onAdd() override;
+    void onDel() override;
+    void onCopy() override;
+    void onEdit() override;
     void onMakeFirst();
     void onMoveUp();
     void onMoveDown();
     void onMakeLast();
-    void onClear();
-    void selectionChanged();
+    void onClear() override;
 
 signals:
-    void modified();
     void reloadDevicesTable();
 
+protected:
+    int rowLimit() const override;
+    QString countText(int rows, int limit) const override;
+    int permanentRows() const override { return 1; }
+    bool canDelete(int row) const override { return row > 0; }
+    void updateSelectionButtons() override;
+
 private:
-    void updateCount();
     void fillRow(int row);
     void refillRows(int from);
-    void selectRow(int row);
     void tablesMoved(int selectedTable);
 
     std::unique_ptr<Ui::EventsPageWidget> form;
-    int selectedRow = -1;
     config_zelmar::Configuration* configuration;
 };

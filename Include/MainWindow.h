@@ -10,6 +10,8 @@
 
 #include <QFont>
 #include <QMainWindow>
+
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -21,8 +23,10 @@ namespace config_zelmar {
 class ConfigZelmar;
 class ImageStore;
 struct PanelBackup;
+struct DocumentReadResult;
 } // namespace config_zelmar
 
+class AppSettings;
 class CommandsPageWidget;
 class DevicesPageWidget;
 class EventsPageWidget;
@@ -50,9 +54,19 @@ public:
     bool isModified() const { return modified; }
     QString currentFilePath() const { return filePath; }
 
+    // Before a command replaces the configuration: with unsaved edits, asks whether to save them. True
+    // when the command may go on (nothing modified, saved, or "Не сохранять"); false on "Отмена" or when
+    // the save was cancelled or failed.
+    bool resolveUnsavedChanges();
+    // Opens a configuration file; a file that cannot be read leaves the configuration, the file and the
+    // modified flag as they were. True when the file became the current one.
+    bool openFile(const QString& path);
+
     // Forwards a transfer's progress to the progress dialog and keeps the windows painted.
     void setProgress(float fraction) override;
     void setPhase(config_zelmar::TransferPhase phase) override;
+    // The progress dialog's "Прервать" during a read.
+    bool cancelRequested() const override;
 
     void loadFromConfiguration();
     void storeToConfiguration();
@@ -63,6 +77,7 @@ public:
     void showObject(const config_zelmar::Path& path);
 
 public slots:
+    void onNew();
     void onLoadFromDevice();
     void onSaveToDevice();
     void onCheckConfiguration();
@@ -97,12 +112,27 @@ private:
     void connectPages();
     void connectOptionControls();
 
-    void showPage(QPushButton* button, int index);
+    struct PageButton
+    {
+        QPushButton* button;
+        int index;
+    };
+    std::array<PageButton, 6> pageButtons() const;
+    void showPage(QPushButton* button);
     void updateWindowTitle();
     void reloadTablesAfterPultTypeChange();
     bool anyTableHasRows() const;
 
+    void takeConfiguration(config_zelmar::Configuration replacement);
+    void showUnreadableFile(const QString& path, const config_zelmar::DocumentReadResult& result);
+    bool saveConfiguration();
+    bool saveUnderNewName();
+    QString confirmedSaveName(const QString& chosen);
     bool writeFile(const QString& path);
+    void becomeCurrentFile(const QString& path);
+    QString fileDialogFolder() const;
+    void updateRecentFilesMenu();
+    void openRecentFile(const QString& path);
     // What the connection dialog was answered with.
     struct ConnectionChoice
     {
@@ -137,6 +167,8 @@ private:
     std::unique_ptr<config_zelmar::ConfigZelmar> transfer;
     std::shared_ptr<config_zelmar::ImageStore> imageStore;
     PortLister portLister;
+    std::function<QDateTime()> now;
+    std::unique_ptr<AppSettings> settings;
 
     std::unique_ptr<Ui::MainWindow> form;
     std::unique_ptr<OptionControls> optionControls;
@@ -152,5 +184,8 @@ private:
     QFont boldFont;
     QString filePath;
     QString fileName;
+    // The title's name for a configuration without a file: read from the panel, or the readable part of
+    // a damaged file; empty for a new configuration.
+    QString untitledName;
     bool modified = false;
 };

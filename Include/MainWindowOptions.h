@@ -2,6 +2,9 @@
 
 #include "PortLister.h"
 
+#include <QDateTime>
+#include <QString>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -21,4 +24,8 @@ struct MainWindowOptions
     PortLister portLister = PortLister::system();
     // The folder of the image store (known panel images and backups); empty: none, and no backups.
     std::string dataFolder;
+    // Where the settings kept between runs live; empty: the user's settings of the configurator.
+    QString settingsFile;
+    // The local date and time, for naming a configuration read from the panel; empty: the system clock.
+    std::function<QDateTime()> now;
 };

@@ -30,9 +30,15 @@ public:
         if (checker != nullptr && !checker->check(static_cast<Dialog*>(this))) {
             return;
         }
+        if (!confirmAccept()) {
+            return;
+        }
         storeData();
         QDialog::accept();
     }
+
+    // Asked once the checker accepted the data; false keeps the dialog open.
+    virtual bool confirmAccept() { return true; }
 
     virtual QString name() const = 0;
     virtual bool isDefaultName() const = 0;

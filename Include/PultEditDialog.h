@@ -2,12 +2,15 @@
 
 #include "ObjectEditDialog.h"
 
+#include <vector>
+
 namespace config_zelmar {
 class Section;
 }
 namespace Ui {
 class PultEditDialog;
 }
+class LcdTextField;
 
 // Edits one section console: address, group, name and the optional duplicate console with its name.
 // Empty names in the model stand for the default names, which the dialog shows with "defaultName" checked.
@@ -23,6 +26,7 @@ public:
     bool isDefaultName() const override;
     void loadData() override;
     void storeData() override;
+    bool confirmAccept() override;
 
     int address() const;
     bool hasDubler() const;
@@ -35,4 +39,6 @@ public slots:
 
 private:
     void fillDefaultNames();
+
+    std::vector<LcdTextField*> lcdFields;
 };

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "TablePageWidget.h"
 #include "config_zelmar/PanelDescription.h"
 
 #include <QFont>
-#include <QWidget>
 
 #include <memory>
 
@@ -18,7 +18,7 @@ class PultEditDialog;
 
 // The section consoles of a central console: one row per section in ascending address order, edited
 // through PultEditDialog. The configuration's section map is the only store; the rows mirror it.
-class PultsPageWidget : public QWidget
+class PultsPageWidget : public TablePageWidget
 {
     Q_OBJECT
 
@@ -28,36 +28,34 @@ public:
     PultsPageWidget(QWidget* parent, config_zelmar::Configuration* configuration);
     ~PultsPageWidget() override;
 
-    int rowCount() const;
     // Selects the row of the section console with this address; false when it is not listed.
     bool selectSection(int address);
 
 public slots:
-    void loadTable();
-    void onAdd();
-    void onDel();
-    void onCopy();
-    void onEdit();
-    void onClear();
-    void selectionChanged();
+    void loadTable() override;
+    void onAdd() override;
+    void onDel() override;
+    void onCopy() override;
+    void onEdit() override;
+    void onClear() override;
 
 signals:
-    void modified();
     void reloadDevicesTable();
     void updateDevicesMaxRowCount();
+
+protected:
+    int rowLimit() const override { return maxPults; }
+    QString countText(int rows, int limit) const override;
 
 private:
     bool runDialog(config_zelmar::Section* section, int editedAddress);
     void addSection(const config_zelmar::Section& section);
-    void updateCount();
     int firstFreeAddress() const;
     int addressAt(int row) const;
     int insertSortedRow(int address);
     void fillRow(int row, const config_zelmar::Section& section);
-    void selectRow(int row);
 
     std::unique_ptr<Ui::PultsPageWidget> form;
-    int selectedRow = -1;
     QFont boldFont;
     QFont italicFont;
     config_zelmar::Configuration* configuration;

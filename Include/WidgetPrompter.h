@@ -2,6 +2,8 @@
 
 #include "Prompter.h"
 
+#include <memory>
+
 // The prompter of the running program: real message boxes and file dialogs.
 class WidgetPrompter : public Prompter
 {
@@ -17,4 +19,10 @@ public:
                          const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& caption, const QString& directory,
                          const QString& filter) override;
+
+    // The box question() runs: "Сохранить", "Не сохранять" and "Отмена" read so also without the Qt
+    // catalogue.
+    static std::unique_ptr<QMessageBox> questionBox(QWidget* parent, const QString& title,
+                                                    const QString& text, QMessageBox::StandardButtons buttons,
+                                                    QMessageBox::StandardButton defaultButton);
 };

@@ -1,10 +1,12 @@
 #include "CommandEditDialog.h"
 
+#include "LcdTextField.h"
 #include "Prompter.h"
 
 #include <config_zelmar/Command.h>
 #include <config_zelmar/Configuration.h>
 #include <config_zelmar/LCDCharset.h>
+#include <config_zelmar/PanelDescription.h>
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -39,6 +41,7 @@ void CommandEditDialog::bindControls(QSpinBox* addressBox, QLabel* addressLabel)
     sendToAll = findChild<QCheckBox*>(QStringLiteral("sendToAll"));
     disableAutomatic = findChild<QCheckBox*>(QStringLiteral("disableAutomatic"));
     buttonBox = findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+    lcdName = LcdTextField::attach(nameField, int(config_zelmar::panel_description::commandNameWidth));
     connect(sequenceChar, &QCheckBox::clicked, this, &CommandEditDialog::sequenceCharClicked);
     connect(sendToAll, &QCheckBox::clicked, this, &CommandEditDialog::sendToAllClicked);
     disconnect(buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -166,6 +169,9 @@ void CommandEditDialog::onAccepted()
     const QString problem = validationProblem();
     if (!problem.isEmpty()) {
         Prompter::current().warning(this, QStringLiteral("Ошибка"), problem);
+        return;
+    }
+    if (!LcdTextField::confirmShowable(this, {lcdName})) {
         return;
     }
     accept();

@@ -18,40 +18,23 @@ constexpr int commandNameLength = int(config_zelmar::panel_description::commandN
 } // namespace
 
 CommandsPageWidget::CommandsPageWidget(QWidget* parent, Configuration* configuration)
-    : QWidget(parent), form(std::make_unique<Ui::CommandsPageWidget>()), configuration(configuration)
+    : TablePageWidget(parent), form(std::make_unique<Ui::CommandsPageWidget>()), configuration(configuration)
 {
     form->setupUi(this);
     form->table->horizontalHeader()->resizeSection(0, 160);
-    connect(form->add, &QToolButton::clicked, this, &CommandsPageWidget::onAdd);
-    connect(form->del, &QToolButton::clicked, this, &CommandsPageWidget::onDel);
-    connect(form->copy, &QToolButton::clicked, this, &CommandsPageWidget::onCopy);
-    connect(form->edit, &QToolButton::clicked, this, &CommandsPageWidget::onEdit);
+    bindTable(form->table, form->labelCount, {form->add, form->del, form->copy, form->edit, form->clear});
     connect(form->makeFirst, &QToolButton::clicked, this, &CommandsPageWidget::onMakeFirst);
     connect(form->moveUp, &QToolButton::clicked, this, &CommandsPageWidget::onMoveUp);
     connect(form->moveDown, &QToolButton::clicked, this, &CommandsPageWidget::onMoveDown);
     connect(form->makeLast, &QToolButton::clicked, this, &CommandsPageWidget::onMakeLast);
-    connect(form->clear, &QToolButton::clicked, this, &CommandsPageWidget::onClear);
-    connect(form->table, &QTableWidget::itemSelectionChanged, this, &CommandsPageWidget::selectionChanged);
-    connect(form->table, &QTableWidget::cellDoubleClicked, this, &CommandsPageWidget::onEdit);
     loadTable();
 }
 
 CommandsPageWidget::~CommandsPageWidget() = default;
 
-int CommandsPageWidget::rowCount() const
-{
-    return form->table->rowCount();
-}
-
 void CommandsPageWidget::loadTable()
 {
-    {
-        const QSignalBlocker blocker(form->table);
-        form->table->setRowCount(int(configuration->commands.size()));
-        refillRows(0, rowCount() - 1);
-        form->table->clearSelection();
-    }
-    selectionChanged();
+    reloadRows(int(configuration->commands.size()), [this](int row) { fillRow(row); });
 }
 
 void CommandsPageWidget::fillRow(int row)
@@ -76,28 +59,20 @@ bool CommandsPageWidget::isContinuation(int row) const
            configuration->commands[std::size_t(row)].name == Command::continuationName;
 }
 
-void CommandsPageWidget::updateCount()
+QString CommandsPageWidget::countText(int rows, int limit) const
 {
-    const int rows = rowCount();
-    form->add->setEnabled(rows < maxCommands);
-    form->copy->setEnabled(rows < maxCommands && selectedRow >= 0);
-    form->clear->setEnabled(rows > 0);
-    form->labelCount->setText(QStringLiteral("Всего команд: %1 / %2").arg(rows).arg(maxCommands));
+    return QStringLiteral("Всего команд: %1 / %2").arg(rows).arg(limit);
 }
 
-void CommandsPageWidget::selectionChanged()
+// A continuation never moves into row 0.
+void CommandsPageWidget::updateSelectionButtons()
 {
-    const auto items = form->table->selectedItems();
-    selectedRow = items.isEmpty() ? -1 : items.first()->row();
     const int rows = rowCount();
     const bool continuation = isContinuation(selectedRow);
-    form->del->setEnabled(selectedRow >= 0);
-    form->edit->setEnabled(selectedRow >= 0);
     form->makeFirst->setEnabled(selectedRow > 0 && !continuation);
     form->moveUp->setEnabled(selectedRow > (continuation ? 1 : 0));
     form->moveDown->setEnabled(selectedRow >= 0 && selectedRow < rows - 1);
     form->makeLast->setEnabled(selectedRow >= 0 && selectedRow < rows - 1);
-    updateCount();
 }
 
 bool CommandsPageWidget::selectCommand(int index)
@@ -107,13 +82,6 @@ bool CommandsPageWidget::selectCommand(int index)
     }
     selectRow(index);
     return true;
-}
-
-void CommandsPageWidget::selectRow(int row)
-{
-    form->table->setCurrentCell(row, 0);
-    form->table->selectRow(row);
-    selectionChanged();
 }
 
 // Row 0 may leave its place only when the command after it can become the first one.
@@ -218,8 +186,7 @@ void CommandsPageWidget::onClear()
         return;
     }
     configuration->commands.clear();
-    form->table->setRowCount(0);
-    selectionChanged();
+    loadTable();
     emit modified();
 }
 

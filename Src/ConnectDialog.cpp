@@ -41,10 +41,38 @@ config_zelmar::WriteOptions ConnectDialog::writeOptions() const
     return options;
 }
 
+void ConnectDialog::setVerifyWrite(bool verify)
+{
+    form->verifyWrite->setChecked(verify);
+}
+
+void ConnectDialog::setRaisedSpeed(bool raised)
+{
+    form->raisedSpeed->setChecked(raised);
+}
+
+void ConnectDialog::setPreferredPort(const QString& port)
+{
+    preferredPort = port;
+    selectPreferredPort();
+}
+
 void ConnectDialog::onUpdatePortList()
 {
     fillPortList();
     showConverterMessage();
+    selectPreferredPort();
+}
+
+void ConnectDialog::selectPreferredPort()
+{
+    const int found =
+        preferredPort.isEmpty()
+            ? -1
+            : form->portName->findText(preferredPort, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (found >= 0) {
+        form->portName->setCurrentIndex(found);
+    }
 }
 
 void ConnectDialog::fillPortList()

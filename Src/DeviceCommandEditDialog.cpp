@@ -11,7 +11,6 @@ DeviceCommandEditDialog::DeviceCommandEditDialog(QWidget* parent,
     : CommandEditDialog(parent, configuration, editing), form(std::make_unique<Ui::DeviceCommandEditDialog>())
 {
     form->setupUi(this);
-    form->name->setMaxLength(int(config_zelmar::panel_description::commandNameWidth));
     form->deviceAddress->setRange(config_zelmar::panel_description::firstDevice,
                                   config_zelmar::panel_description::lastDevice);
     bindControls(form->deviceAddress, form->labelDeviceAddress);

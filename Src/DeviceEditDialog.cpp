@@ -1,6 +1,7 @@
 #include "DeviceEditDialog.h"
 
 #include "EventsPageWidget.h"
+#include "LcdTextField.h"
 #include "Prompter.h"
 #include "ui_DeviceEditDialog.h"
 
@@ -34,9 +35,9 @@ DeviceEditDialog::DeviceEditDialog(QWidget* parent, const Configuration* configu
       configuration(configuration), eventsPage(eventsPage)
 {
     form->setupUi(this);
-    for (QLineEdit* name : {form->deviceName, form->outsName, form->loop1Name, form->loop2Name,
-                            form->line3Name, form->line4Name}) {
-        name->setMaxLength(int(config_zelmar::panel_description::deviceNameWidth));
+    for (QLineEdit* field : nameFields()) {
+        lcdFields.push_back(
+            LcdTextField::attach(field, int(config_zelmar::panel_description::deviceNameWidth)));
     }
     form->section->setRange(config_zelmar::panel_description::firstConsole,
                             config_zelmar::panel_description::lastConsole);
@@ -234,7 +235,18 @@ void DeviceEditDialog::onAccepted()
             return;
         }
     }
+    if (!LcdTextField::confirmShowable(this, lcdFields)) {
+        return;
+    }
+    if (confirmation && !confirmation()) {
+        return;
+    }
     accept();
+}
+
+void DeviceEditDialog::setConfirmation(Confirmation confirm)
+{
+    confirmation = std::move(confirm);
 }
 
 void DeviceEditDialog::onSectionChanged()

@@ -6,6 +6,7 @@
 #include "ui_DevicesPageWidget.h"
 
 #include "config_zelmar/Configuration.h"
+#include "config_zelmar/LCDCharset.h"
 #include "config_zelmar/NamedDeviceLimit.h"
 #include "config_zelmar/PanelDescription.h"
 
@@ -26,6 +27,15 @@ constexpr int maxPults = config_zelmar::panel_description::lastConsole;
 constexpr int maxDeviceAddress = config_zelmar::panel_description::lastDevice;
 constexpr int eventsColumn = 2;
 constexpr int columnWidths[columnCount - 1] = {50, 50, 100, 140, 140, 140, 140, 140};
+
+// Names are stored with Latin look-alikes in place of Cyrillic letters (Двеpь with a Latin e and p), and
+// typed in either case: the filter compares texts with both folded away.
+QString searchKey(const QString& text)
+{
+    std::u16string folded = text.toUpper().toStdU16String();
+    config_zelmar::applyLcdLookAlike(folded);
+    return QString::fromStdU16String(folded).toUpper();
+}
 
 QString defaultTableText()
 {
@@ -58,7 +68,7 @@ std::array<std::u16string, nameColumns> namesShown(const Device& device, int sec
 
 DevicesPageWidget::DevicesPageWidget(QWidget* parent, EventsPageWidget* eventsPage,
                                      Configuration* configuration)
-    : QWidget(parent), form(std::make_unique<Ui::DevicesPageWidget>()), eventsPage(eventsPage),
+    : TablePageWidget(parent), form(std::make_unique<Ui::DevicesPageWidget>()), eventsPage(eventsPage),
       configuration(configuration)
 {
     form->setupUi(this);
@@ -77,22 +87,12 @@ DevicesPageWidget::DevicesPageWidget(QWidget* parent, EventsPageWidget* eventsPa
     }
     setReadableColumnWidth(form->table, eventsColumn, columnWidths[eventsColumn], defaultTableText(),
                            &boldFont);
-    connect(form->add, &QToolButton::clicked, this, &DevicesPageWidget::onAdd);
-    connect(form->del, &QToolButton::clicked, this, &DevicesPageWidget::onDel);
-    connect(form->copy, &QToolButton::clicked, this, &DevicesPageWidget::onCopy);
-    connect(form->edit, &QToolButton::clicked, this, &DevicesPageWidget::onEdit);
-    connect(form->clear, &QToolButton::clicked, this, &DevicesPageWidget::onClear);
-    connect(form->table, &QTableWidget::itemSelectionChanged, this, &DevicesPageWidget::selectionChanged);
-    connect(form->table, &QTableWidget::cellDoubleClicked, this, &DevicesPageWidget::onEdit);
+    bindTable(form->table, form->labelCount, {form->add, form->del, form->copy, form->edit, form->clear});
+    connect(form->filter, &QLineEdit::textChanged, this, &DevicesPageWidget::applyFilter);
     loadTable();
 }
 
 DevicesPageWidget::~DevicesPageWidget() = default;
-
-int DevicesPageWidget::rowCount() const
-{
-    return form->table->rowCount();
-}
 
 bool DevicesPageWidget::central() const
 {
@@ -128,20 +128,9 @@ void DevicesPageWidget::loadTable()
         }
     }
     // One row count change and no repaint per cell: thousands of rows fill in a blink this way.
-    QTableWidget* table = form->table;
-    table->setUpdatesEnabled(false);
-    {
-        const QSignalBlocker blocker(table);
-        table->clearSelection();
-        table->clearContents();
-        table->setRowCount(int(listed.size()));
-        for (int row = 0; row < int(listed.size()); ++row) {
-            fillRow(row, listed[row].place, *listed[row].device);
-        }
-    }
+    reloadRows(int(listed.size()), [&](int row) { fillRow(row, listed[row].place, *listed[row].device); });
     setHeaders();
-    table->setUpdatesEnabled(true);
-    selectionChanged();
+    applyFilter();
     updateMaxRowCount();
 }
 
@@ -151,25 +140,61 @@ void DevicesPageWidget::updateMaxRowCount()
     updateCount();
 }
 
-void DevicesPageWidget::updateCount()
+QString DevicesPageWidget::countText(int rows, int limit) const
 {
-    const int rows = rowCount();
-    const bool roomLeft = rows < maxRows;
-    form->add->setEnabled(roomLeft);
-    form->copy->setEnabled(roomLeft && selectedRow >= 0);
-    form->clear->setEnabled(rows > 0);
     const QString prefix =
         central() ? QStringLiteral("Всего переименованных приборов: ") : QStringLiteral("Всего приборов: ");
-    form->labelCount->setText(prefix + QStringLiteral("%1 / %2").arg(rows).arg(maxRows));
+    QString text = prefix + QStringLiteral("%1 / %2").arg(rows).arg(limit);
+    const int shown = shownRowCount();
+    if (shown != rows) {
+        text += QStringLiteral(" (показано %1)").arg(shown);
+    }
+    return text;
 }
 
-void DevicesPageWidget::selectionChanged()
+int DevicesPageWidget::shownRowCount() const
 {
-    const auto items = form->table->selectedItems();
-    selectedRow = items.isEmpty() ? -1 : items.first()->row();
-    form->del->setEnabled(selectedRow >= 0);
-    form->edit->setEnabled(selectedRow >= 0);
-    updateCount();
+    int shown = 0;
+    for (int row = 0; row < rowCount(); ++row) {
+        shown += table->isRowHidden(row) ? 0 : 1;
+    }
+    return shown;
+}
+
+void DevicesPageWidget::applyFilter()
+{
+    const QString key = searchKey(form->filter->text().trimmed());
+    // Without a filter the rows are shown as they are, so that a reload of thousands of rows costs
+    // nothing here.
+    if (!key.isEmpty() || rowsHidden) {
+        for (int row = 0; row < rowCount(); ++row) {
+            table->setRowHidden(row, !key.isEmpty() && !rowMatchesFilter(row, key));
+        }
+        rowsHidden = !key.isEmpty();
+    }
+    // A hidden device must not stay the target of Delete or Edit.
+    if (selectedRow >= 0 && table->isRowHidden(selectedRow)) {
+        table->clearSelection();
+    }
+    selectionChanged();
+}
+
+bool DevicesPageWidget::rowMatchesFilter(int row, const QString& key) const
+{
+    const Place place = placeAt(row);
+    QStringList texts{QString::number(place.address)};
+    if (central()) {
+        texts << QString::number(place.section);
+    }
+    for (int column = firstNameColumn; column < columnCount; ++column) {
+        texts << table->item(row, column)->text();
+    }
+    for (const QString& text : texts) {
+        if (searchKey(text).contains(key)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 DevicesPageWidget::Place DevicesPageWidget::placeAt(int row) const
@@ -181,6 +206,9 @@ DevicesPageWidget::Place DevicesPageWidget::placeAt(int row) const
 bool DevicesPageWidget::selectDevice(int section, int address)
 {
     const int row = rowOf({section, address});
+    if (row >= 0 && table->isRowHidden(row)) {
+        form->filter->clear(); // the device asked for must be seen
+    }
     if (row >= 0) {
         selectRow(row);
     }
@@ -232,13 +260,6 @@ void DevicesPageWidget::fillRow(int row, Place place, const Device& device)
     }
 }
 
-void DevicesPageWidget::selectRow(int row)
-{
-    form->table->setCurrentCell(row, 0);
-    form->table->selectRow(row);
-    selectionChanged();
-}
-
 Device& DevicesPageWidget::deviceAt(Place place) const
 {
     return configuration->sections.at(place.section).devices.at(place.address);
@@ -271,41 +292,42 @@ DevicesPageWidget::Place DevicesPageWidget::firstFreePlace() const
     return {1, 1};
 }
 
-bool DevicesPageWidget::ensureSection(const QString& title, int section)
+// The questions that follow OK, asked over the still open dialog before anything changes: a section
+// console that storing would add, a device that it would replace. False: the user said No.
+bool DevicesPageWidget::confirmTarget(const QString& title, DeviceEditDialog& dialog)
 {
-    if (!central() || configuration->sections.count(section) != 0) {
+    const Place target{dialog.section(), dialog.address()};
+    const auto section = configuration->sections.find(target.section);
+    if (central() && section == configuration->sections.end()) {
+        const QString text =
+            QStringLiteral("Будет добавлен секционный пульт с адресом %1. Продолжить?").arg(target.section);
+        return Prompter::current().askYesNo(&dialog, title, text, QMessageBox::Yes);
+    }
+    if (section == configuration->sections.end() || section->second.devices.count(target.address) == 0) {
         return true;
     }
-    const QString text =
-        QStringLiteral("Будет добавлен секционный пульт с адресом %1. Продолжить?").arg(section);
-    if (!Prompter::current().askYesNo(this, title, text, QMessageBox::Yes)) {
-        return false;
-    }
+    const QString text = central() ? QStringLiteral("В секции %1 адрес %2 уже добавлен. Заменить?")
+                                         .arg(target.section)
+                                         .arg(target.address)
+                                   : QStringLiteral("Адрес %1 уже добавлен. Заменить?").arg(target.address);
+    return Prompter::current().askYesNo(&dialog, title, text);
+}
+
+void DevicesPageWidget::addSection(int section)
+{
     Section added;
     added.address = section;
     configuration->sections[section] = added;
     emit reloadPultsTable();
-    return true;
 }
 
-// Stores the dialog at the section and address it names: after the user confirmed a new section and the
-// replacement of a device already there. oldPlace, when given, is the device being moved away.
-bool DevicesPageWidget::storeAtTarget(const QString& title, const DeviceEditDialog& dialog, Device device,
-                                      const Place* oldPlace)
+// Stores the dialog at the section and address it names, once the user confirmed what that does.
+// oldPlace, when given, is the device being moved away.
+void DevicesPageWidget::storeAtTarget(const DeviceEditDialog& dialog, Device device, const Place* oldPlace)
 {
     const Place target{dialog.section(), dialog.address()};
-    if (!ensureSection(title, target.section)) {
-        return false;
-    }
-    if (configuration->sections[target.section].devices.count(target.address) != 0) {
-        const QString text = central()
-                                 ? QStringLiteral("В секции %1 адрес %2 уже добавлен. Заменить?")
-                                       .arg(target.section)
-                                       .arg(target.address)
-                                 : QStringLiteral("Адрес %1 уже добавлен. Заменить?").arg(target.address);
-        if (!Prompter::current().askYesNo(this, title, text)) {
-            return false;
-        }
+    if (central() && configuration->sections.count(target.section) == 0) {
+        addSection(target.section);
     }
     if (oldPlace != nullptr) {
         configuration->sections.at(oldPlace->section).devices.erase(oldPlace->address);
@@ -324,8 +346,8 @@ bool DevicesPageWidget::storeAtTarget(const QString& title, const DeviceEditDial
     }
     fillRow(row, target, stored);
     selectRow(row);
+    applyFilter();
     emit modified();
-    return true;
 }
 
 void DevicesPageWidget::onAdd()
@@ -333,8 +355,9 @@ void DevicesPageWidget::onAdd()
     DeviceEditDialog dialog(this, configuration, eventsPage);
     const Place preset = firstFreePlace();
     dialog.preset(preset.section, preset.address);
+    dialog.setConfirmation([&] { return confirmTarget(QStringLiteral("Добавление прибора"), dialog); });
     if (dialog.exec() == QDialog::Accepted) {
-        storeAtTarget(QStringLiteral("Добавление прибора"), dialog, Device(), nullptr);
+        storeAtTarget(dialog, Device(), nullptr);
     }
 }
 
@@ -347,8 +370,9 @@ void DevicesPageWidget::onCopy()
     const Device original = deviceAt(source);
     DeviceEditDialog dialog(this, configuration, eventsPage);
     dialog.loadDevice(original, source.section);
+    dialog.setConfirmation([&] { return confirmTarget(QStringLiteral("Копирование прибора"), dialog); });
     if (dialog.exec() == QDialog::Accepted) {
-        storeAtTarget(QStringLiteral("Копирование прибора"), dialog, original, nullptr);
+        storeAtTarget(dialog, original, nullptr);
     }
 }
 
@@ -361,17 +385,21 @@ void DevicesPageWidget::onEdit()
     const Device original = deviceAt(place);
     DeviceEditDialog dialog(this, configuration, eventsPage);
     dialog.loadDevice(original, place.section);
+    const auto stays = [&] { return dialog.section() == place.section && dialog.address() == place.address; };
+    dialog.setConfirmation(
+        [&] { return stays() || confirmTarget(QStringLiteral("Редактирование прибора"), dialog); });
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    if (dialog.section() == place.section && dialog.address() == place.address) {
+    if (stays()) {
         Device& device = deviceAt(place);
         dialog.storeDevice(device);
         fillRow(selectedRow, place, device);
+        applyFilter();
         emit modified();
         return;
     }
-    storeAtTarget(QStringLiteral("Редактирование прибора"), dialog, original, &place);
+    storeAtTarget(dialog, original, &place);
 }
 
 void DevicesPageWidget::onDel()

@@ -1,5 +1,6 @@
 #include "EventTableEditDialog.h"
 
+#include "LcdTextField.h"
 #include "Prompter.h"
 #include "ui_EventTableEditDialog.h"
 
@@ -48,9 +49,13 @@ EventTableEditDialog::EventTableEditDialog(QWidget* parent, const config_zelmar:
 {
     form->setupUi(this);
     findEventControls();
-    form->name->setMaxLength(int(config_zelmar::panel_description::tableNameWidth));
+    if (!defaultTable) {
+        lcdFields.push_back(
+            LcdTextField::attach(form->name, int(config_zelmar::panel_description::tableNameWidth)));
+    }
     for (QLineEdit* text : texts) {
-        text->setMaxLength(int(config_zelmar::panel_description::eventTextWidth));
+        lcdFields.push_back(
+            LcdTextField::attach(text, int(config_zelmar::panel_description::eventTextWidth)));
     }
     normalPalette = texts[0]->palette();
     highlightPalette = normalPalette;
@@ -163,6 +168,9 @@ void EventTableEditDialog::onAccepted()
         const QString problem = problemWithInput();
         if (!problem.isEmpty()) {
             Prompter::current().warning(this, QStringLiteral("Ошибка"), problem);
+            return;
+        }
+        if (!LcdTextField::confirmShowable(this, lcdFields)) {
             return;
         }
     }

@@ -19,40 +19,23 @@ constexpr int eventTableNameLength = int(config_zelmar::panel_description::table
 } // namespace
 
 EventsPageWidget::EventsPageWidget(QWidget* parent, Configuration* configuration)
-    : QWidget(parent), form(std::make_unique<Ui::EventsPageWidget>()), configuration(configuration)
+    : TablePageWidget(parent), form(std::make_unique<Ui::EventsPageWidget>()), configuration(configuration)
 {
     form->setupUi(this);
     form->table->horizontalHeader()->resizeSection(0, 50);
-    connect(form->add, &QToolButton::clicked, this, &EventsPageWidget::onAdd);
-    connect(form->del, &QToolButton::clicked, this, &EventsPageWidget::onDel);
-    connect(form->copy, &QToolButton::clicked, this, &EventsPageWidget::onCopy);
-    connect(form->edit, &QToolButton::clicked, this, &EventsPageWidget::onEdit);
+    bindTable(form->table, form->labelCount, {form->add, form->del, form->copy, form->edit, form->clear});
     connect(form->makeFirst, &QToolButton::clicked, this, &EventsPageWidget::onMakeFirst);
     connect(form->moveUp, &QToolButton::clicked, this, &EventsPageWidget::onMoveUp);
     connect(form->moveDown, &QToolButton::clicked, this, &EventsPageWidget::onMoveDown);
     connect(form->makeLast, &QToolButton::clicked, this, &EventsPageWidget::onMakeLast);
-    connect(form->clear, &QToolButton::clicked, this, &EventsPageWidget::onClear);
-    connect(form->table, &QTableWidget::itemSelectionChanged, this, &EventsPageWidget::selectionChanged);
-    connect(form->table, &QTableWidget::cellDoubleClicked, this, &EventsPageWidget::onEdit);
     loadTable();
 }
 
 EventsPageWidget::~EventsPageWidget() = default;
 
-int EventsPageWidget::rowCount() const
-{
-    return form->table->rowCount();
-}
-
 void EventsPageWidget::loadTable()
 {
-    {
-        const QSignalBlocker blocker(form->table);
-        form->table->setRowCount(int(configuration->eventTables.size()));
-        refillRows(0);
-        form->table->clearSelection();
-    }
-    selectionChanged();
+    reloadRows(int(configuration->eventTables.size()), [this](int row) { fillRow(row); });
 }
 
 void EventsPageWidget::fillRow(int row)
@@ -70,27 +53,24 @@ void EventsPageWidget::refillRows(int from)
     }
 }
 
-void EventsPageWidget::updateCount()
+int EventsPageWidget::rowLimit() const
 {
-    const int rows = rowCount();
-    form->add->setEnabled(rows < maxTables);
-    form->copy->setEnabled(rows < maxTables && selectedRow >= 0);
-    form->clear->setEnabled(rows > 1);
-    form->labelCount->setText(QStringLiteral("Всего таблиц: %1 / %2").arg(rows).arg(maxTables));
+    return maxTables;
 }
 
-void EventsPageWidget::selectionChanged()
+QString EventsPageWidget::countText(int rows, int limit) const
 {
-    const auto items = form->table->selectedItems();
-    selectedRow = items.isEmpty() ? -1 : items.first()->row();
+    return QStringLiteral("Всего таблиц: %1 / %2").arg(rows).arg(limit);
+}
+
+// Row 0, the default table, stays first; row 1 is the first that moves.
+void EventsPageWidget::updateSelectionButtons()
+{
     const int rows = rowCount();
-    form->del->setEnabled(selectedRow > 0);
-    form->edit->setEnabled(selectedRow >= 0);
     form->makeFirst->setEnabled(selectedRow > 1);
     form->moveUp->setEnabled(selectedRow > 1);
     form->moveDown->setEnabled(selectedRow > 0 && selectedRow < rows - 1);
     form->makeLast->setEnabled(selectedRow > 0 && selectedRow < rows - 1);
-    updateCount();
 }
 
 bool EventsPageWidget::selectTable(int index)
@@ -100,13 +80,6 @@ bool EventsPageWidget::selectTable(int index)
     }
     selectRow(index);
     return true;
-}
-
-void EventsPageWidget::selectRow(int row)
-{
-    form->table->setCurrentCell(row, 0);
-    form->table->selectRow(row);
-    selectionChanged();
 }
 
 bool EventsPageWidget::addTable(const EventTable& tableTemplate)

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AboutDialog.h"
+#include "AppSettings.h"
 #include "ApplicationResources.h"
 #include "BackupsDialog.h"
 #include "CommandsPageWidget.h"
@@ -22,12 +23,15 @@
 #include "config_zelmar/PanelImageCodec.h"
 #include "config_zelmar/PlannedChanges.h"
 #include "config_zelmar/ProgramIdentity.h"
+#include "config_zelmar/TransferCancelled.h"
 
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QIntValidator>
+#include <QMenu>
 #include <QStandardPaths>
 
 namespace {
@@ -65,6 +69,13 @@ QString errorTitle()
     return QObject::tr("Ошибка");
 }
 
+// The configuration is kept as *.xml; a name such as "Склад 12.05" gets the suffix as well, or the Open
+// dialog would never list the file.
+QString withXmlSuffix(const QString& path)
+{
+    return path.endsWith(QStringLiteral(".xml"), Qt::CaseInsensitive) ? path : path + QStringLiteral(".xml");
+}
+
 } // namespace
 
 MainWindow::MainWindow(QWidget* parent) : MainWindow(MainWindowOptions(), parent) {}
@@ -72,7 +83,9 @@ MainWindow::MainWindow(QWidget* parent) : MainWindow(MainWindowOptions(), parent
 MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     : QMainWindow(parent), transfer(options.makeTransfer ? options.makeTransfer()
                                                          : std::make_unique<config_zelmar::ConfigZelmar>()),
-      portLister(std::move(options.portLister)), form(std::make_unique<Ui::MainWindow>())
+      portLister(std::move(options.portLister)),
+      now(options.now ? std::move(options.now) : [] { return QDateTime::currentDateTime(); }),
+      settings(std::make_unique<AppSettings>(options.settingsFile)), form(std::make_unique<Ui::MainWindow>())
 {
     initApplicationResources();
     if (!options.dataFolder.empty()) {
@@ -95,6 +108,11 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     connectPageButtons();
     connectPages();
     connectOptionControls();
+    updateRecentFilesMenu();
+    const QByteArray geometry = settings->windowGeometry();
+    if (!geometry.isEmpty()) {
+        restoreGeometry(geometry);
+    }
 }
 
 MainWindow::~MainWindow() = default;
@@ -132,6 +150,7 @@ void MainWindow::connectActions()
 {
     connect(form->loadFromDevice, &QAction::triggered, this, &MainWindow::onLoadFromDevice);
     connect(form->saveToDevice, &QAction::triggered, this, &MainWindow::onSaveToDevice);
+    connect(form->newConfiguration, &QAction::triggered, this, &MainWindow::onNew);
     connect(form->checkConfiguration, &QAction::triggered, this, &MainWindow::onCheckConfiguration);
     connect(form->open, &QAction::triggered, this, &MainWindow::onOpen);
     connect(form->save, &QAction::triggered, this, &MainWindow::onSave);
@@ -141,14 +160,22 @@ void MainWindow::connectActions()
     connect(form->about, &QAction::triggered, this, &MainWindow::onAbout);
 }
 
+std::array<MainWindow::PageButton, 6> MainWindow::pageButtons() const
+{
+    return {{{form->bCommonOptions, commonOptionsPage},
+             {form->bInterface, interfacePage},
+             {form->bSectionPults, pultsPageIndex},
+             {form->bDevices, devicesPageIndex},
+             {form->bEventNames, eventsPageIndex},
+             {form->bCommands, commandsPageIndex}}};
+}
+
 void MainWindow::connectPageButtons()
 {
-    connect(form->bCommonOptions, &QPushButton::clicked, this, &MainWindow::onCommonOptionsClicked);
-    connect(form->bInterface, &QPushButton::clicked, this, &MainWindow::onInterfaceClicked);
-    connect(form->bSectionPults, &QPushButton::clicked, this, &MainWindow::onSectionPultsClicked);
-    connect(form->bDevices, &QPushButton::clicked, this, &MainWindow::onDevicesClicked);
-    connect(form->bEventNames, &QPushButton::clicked, this, &MainWindow::onEventNamesClicked);
-    connect(form->bCommands, &QPushButton::clicked, this, &MainWindow::onCommandsClicked);
+    for (const PageButton& page : pageButtons()) {
+        QPushButton* button = page.button;
+        connect(button, &QPushButton::clicked, this, [this, button] { showPage(button); });
+    }
 }
 
 void MainWindow::connectPages()
@@ -188,16 +215,22 @@ void MainWindow::connectOptionControls()
     }
     connect(form->setPassword, &QCheckBox::clicked, this, markModified);
     connect(form->password, &QLineEdit::textEdited, this, markModified);
+    connect(form->commonReset, &QRadioButton::clicked, this, markModified);
+    connect(form->individualReset, &QRadioButton::clicked, this, markModified);
 }
 
 // ---- Pages, modified flag, title, closing ----
 
-void MainWindow::showPage(QPushButton* button, int index)
+void MainWindow::showPage(QPushButton* button)
 {
     if (button == currentPageButton) {
         return;
     }
-    form->stackedWidget->setCurrentIndex(index);
+    for (const PageButton& page : pageButtons()) {
+        if (page.button == button) {
+            form->stackedWidget->setCurrentIndex(page.index);
+        }
+    }
     currentPageButton->setFont(normalFont);
     currentPageButton = button;
     currentPageButton->setFont(boldFont);
@@ -205,32 +238,32 @@ void MainWindow::showPage(QPushButton* button, int index)
 
 void MainWindow::onCommonOptionsClicked()
 {
-    showPage(form->bCommonOptions, commonOptionsPage);
+    showPage(form->bCommonOptions);
 }
 
 void MainWindow::onInterfaceClicked()
 {
-    showPage(form->bInterface, interfacePage);
+    showPage(form->bInterface);
 }
 
 void MainWindow::onSectionPultsClicked()
 {
-    showPage(form->bSectionPults, pultsPageIndex);
+    showPage(form->bSectionPults);
 }
 
 void MainWindow::onDevicesClicked()
 {
-    showPage(form->bDevices, devicesPageIndex);
+    showPage(form->bDevices);
 }
 
 void MainWindow::onEventNamesClicked()
 {
-    showPage(form->bEventNames, eventsPageIndex);
+    showPage(form->bEventNames);
 }
 
 void MainWindow::onCommandsClicked()
 {
-    showPage(form->bCommands, commandsPageIndex);
+    showPage(form->bCommands);
 }
 
 void MainWindow::setModified()
@@ -238,51 +271,45 @@ void MainWindow::setModified()
     setModified(true);
 }
 
+// Save stays enabled: without a file it asks for a name, as Save As does.
 void MainWindow::setModified(bool value)
 {
-    if (!value) {
-        modified = false;
-        form->save->setEnabled(false);
-        updateWindowTitle();
-        return;
-    }
-    if (modified) {
-        return;
-    }
-    modified = true;
-    // Without a file there is nothing to save into; the user picks one with Save As.
-    if (!filePath.isEmpty()) {
-        form->save->setEnabled(true);
-        updateWindowTitle();
-    }
+    modified = value;
+    updateWindowTitle();
 }
 
 void MainWindow::updateWindowTitle()
 {
-    if (fileName.isEmpty()) {
+    const QString name = filePath.isEmpty() ? untitledName : fileName;
+    if (name.isEmpty() && !modified) {
         setWindowTitle(programTitle());
         return;
     }
-    setWindowTitle(fileName + (modified ? "*" : "") + " - " + programTitle());
+    const QString shownName = name.isEmpty() ? tr("Новая конфигурация") : name;
+    setWindowTitle(shownName + (modified ? "*" : "") + " - " + programTitle());
+}
+
+bool MainWindow::resolveUnsavedChanges()
+{
+    if (!modified) {
+        return true;
+    }
+    const auto answer = Prompter::current().question(
+        this, programTitle(), tr("Сохранить изменения в конфигурации?"),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (answer == QMessageBox::Discard) {
+        return true;
+    }
+    return answer == QMessageBox::Save && saveConfiguration();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    // Unsaved edits are asked about also when no file was chosen yet (a configuration read from the
-    // panel and edited would otherwise be lost without a word).
-    if (transferRunning()) {
+    if (transferRunning() || !resolveUnsavedChanges()) {
         event->ignore();
         return;
     }
-    if (modified) {
-        const auto answer =
-            Prompter::current().question(this, programTitle(), tr("Файл не сохранён! Выйти из программы?"),
-                                         QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-        if (answer == QMessageBox::No) {
-            event->ignore();
-            return;
-        }
-    }
+    settings->setWindowGeometry(saveGeometry());
     event->accept();
 }
 
@@ -357,66 +384,151 @@ void MainWindow::reloadTablesAfterPultTypeChange()
 
 // ---- Files ----
 
+void MainWindow::onNew()
+{
+    if (transferRunning() || !resolveUnsavedChanges()) {
+        return;
+    }
+    takeConfiguration(config_zelmar::Configuration());
+    for (QLabel* info : {form->firmwareVersion, form->lastWriteDate, form->writeCounter}) {
+        info->setText(QStringLiteral("-"));
+    }
+    filePath.clear();
+    fileName.clear();
+    untitledName.clear();
+    setModified(false);
+    statusBar()->clearMessage();
+}
+
 void MainWindow::onOpen()
 {
-    if (transferRunning()) {
+    if (transferRunning() || !resolveUnsavedChanges()) {
         return;
     }
-    const QString path = Prompter::current().openFileName(this, QString(), documentsLocation(), xmlFilter());
-    if (path.isEmpty()) {
-        return;
+    const QString path = Prompter::current().openFileName(this, QString(), fileDialogFolder(), xmlFilter());
+    if (!path.isEmpty()) {
+        openFile(path);
     }
+}
+
+void MainWindow::openRecentFile(const QString& path)
+{
+    if (!transferRunning() && resolveUnsavedChanges()) {
+        openFile(path);
+    }
+}
+
+// The file is read into a configuration of its own, which replaces the edited one only when the whole
+// file was read: a damaged file can neither destroy the work in the window nor become the file that the
+// next Save overwrites.
+bool MainWindow::openFile(const QString& path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         Prompter::current().critical(this, errorTitle(), tr("Невозможно открыть файл для чтения"));
-        return;
+        if (!QFileInfo::exists(path)) {
+            settings->removeRecentFile(path);
+            updateRecentFilesMenu();
+        }
+        return false;
     }
-    const QString readerError = config_zelmar::ConfigurationDocument::read(file, config);
+    config_zelmar::Configuration candidate;
+    const config_zelmar::DocumentReadResult result =
+        config_zelmar::ConfigurationDocument::readDocument(file, candidate);
     file.close();
-    loadFromConfiguration();
-    filePath = path;
-    fileName = QFileInfo(path).fileName();
-    setModified(false);
-    if (!readerError.isEmpty()) {
-        Prompter::current().critical(this, errorTitle(), readerError);
+    if (!result.ok()) {
+        showUnreadableFile(path, result);
+        if (result.partial &&
+            Prompter::current().askYesNo(this, programTitle(),
+                                         tr("Открыть прочитанную часть как новую конфигурацию?"))) {
+            takeConfiguration(std::move(candidate));
+            filePath.clear();
+            fileName.clear();
+            untitledName = tr("%1 — прочитанная часть").arg(QFileInfo(path).fileName());
+            setModified(true);
+        }
+        return false;
     }
+    takeConfiguration(std::move(candidate));
+    becomeCurrentFile(path);
+    return true;
+}
+
+void MainWindow::showUnreadableFile(const QString& path, const config_zelmar::DocumentReadResult& result)
+{
+    Prompter::current().critical(this, errorTitle(),
+                                 tr("Не удалось прочитать файл %1.").arg(QFileInfo(path).fileName()) + "\n" +
+                                     result.detailedMessage());
+}
+
+void MainWindow::takeConfiguration(config_zelmar::Configuration replacement)
+{
+    problemsDialog.reset(); // its problems are those of the configuration replaced
+    config = std::move(replacement);
+    loadFromConfiguration();
 }
 
 void MainWindow::onSave()
 {
-    if (transferRunning()) {
-        return;
+    if (!transferRunning()) {
+        saveConfiguration();
     }
-    storeToConfiguration();
-    if (filePath.isEmpty()) {
-        return;
-    }
-    if (!writeFile(filePath)) {
-        Prompter::current().critical(this, errorTitle(), tr("Невозможно открыть файл для записи"));
-        return;
-    }
-    setModified(false);
 }
 
 void MainWindow::onSaveAs()
 {
-    if (transferRunning()) {
-        return;
+    if (!transferRunning()) {
+        saveUnderNewName();
     }
-    const QString path = Prompter::current().saveFileName(this, QString(), documentsLocation(), xmlFilter());
+}
+
+bool MainWindow::saveConfiguration()
+{
+    if (filePath.isEmpty()) {
+        return saveUnderNewName();
+    }
+    storeToConfiguration();
+    if (!writeFile(filePath)) {
+        Prompter::current().critical(this, errorTitle(), tr("Невозможно открыть файл для записи"));
+        return false;
+    }
+    becomeCurrentFile(filePath);
+    return true;
+}
+
+bool MainWindow::saveUnderNewName()
+{
+    const QString path =
+        confirmedSaveName(Prompter::current().saveFileName(this, QString(), fileDialogFolder(), xmlFilter()));
     if (path.isEmpty()) {
-        return;
+        return false;
     }
     // The chosen file becomes the current file only once it was written, so that a failed Save As
     // leaves Save pointing at the file the title names.
     storeToConfiguration();
     if (!writeFile(path)) {
         Prompter::current().critical(this, errorTitle(), tr("Невозможно открыть файл для записи"));
-        return;
+        return false;
     }
-    filePath = path;
-    fileName = QFileInfo(path).fileName();
-    setModified(false);
+    becomeCurrentFile(path);
+    return true;
+}
+
+// The chosen name with the ".xml" suffix; empty when the dialog was cancelled or the user does not want
+// to replace a file of the completed name (the dialog asked only about the name as typed).
+QString MainWindow::confirmedSaveName(const QString& chosen)
+{
+    if (chosen.isEmpty()) {
+        return QString();
+    }
+    const QString path = withXmlSuffix(chosen);
+    if (path != chosen && QFileInfo::exists(path) &&
+        !Prompter::current().askYesNo(
+            this, programTitle(),
+            tr("Файл %1 уже существует. Заменить его?").arg(QFileInfo(path).fileName()))) {
+        return QString();
+    }
+    return path;
 }
 
 bool MainWindow::writeFile(const QString& path)
@@ -424,17 +536,58 @@ bool MainWindow::writeFile(const QString& path)
     return config_zelmar::ConfigurationDocument::save(path, config);
 }
 
+void MainWindow::becomeCurrentFile(const QString& path)
+{
+    filePath = path;
+    fileName = QFileInfo(path).fileName();
+    untitledName.clear();
+    setModified(false);
+    settings->addRecentFile(QFileInfo(path).absoluteFilePath());
+    settings->setLastFolder(QFileInfo(path).absolutePath());
+    updateRecentFilesMenu();
+}
+
+// The folder of the last Open or Save while it exists, else the documents folder.
+QString MainWindow::fileDialogFolder() const
+{
+    const QString folder = settings->lastFolder();
+    return !folder.isEmpty() && QDir(folder).exists() ? folder : documentsLocation();
+}
+
+void MainWindow::updateRecentFilesMenu()
+{
+    QMenu* menu = form->menuRecentFiles;
+    menu->clear();
+    const QStringList files = settings->recentFiles();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files[i];
+        QAction* action =
+            menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)));
+        action->setStatusTip(QDir::toNativeSeparators(path));
+        connect(action, &QAction::triggered, this, [this, path] { openRecentFile(path); });
+    }
+    menu->setEnabled(!files.isEmpty());
+}
+
 // ---- Panel ----
 
 bool MainWindow::askForPort(ConnectDialog::Purpose purpose, ConnectionChoice& choice)
 {
     ConnectDialog dialog(this, portLister, purpose);
+    dialog.setPreferredPort(settings->lastPort());
+    dialog.setRaisedSpeed(settings->raisedSpeed());
+    dialog.setVerifyWrite(settings->verifyWrite());
     if (dialog.exec() != QDialog::Accepted) {
         return false;
     }
     choice.portName = dialog.portName();
     choice.raisedSpeed = dialog.raisedSpeed();
     choice.writeOptions = dialog.writeOptions();
+    settings->setLastPort(choice.portName);
+    settings->setRaisedSpeed(choice.raisedSpeed);
+    if (purpose == ConnectDialog::Purpose::Write) {
+        settings->setVerifyWrite(choice.writeOptions.verify);
+    }
     return true;
 }
 
@@ -508,7 +661,7 @@ bool MainWindow::confirmChanges(const config_zelmar::PanelImages& content)
 
 void MainWindow::onLoadFromDevice()
 {
-    if (transferRunning()) {
+    if (transferRunning() || !resolveUnsavedChanges()) {
         return;
     }
     ConnectionChoice choice;
@@ -562,18 +715,20 @@ void MainWindow::onPanelBackups()
 
 void MainWindow::openBackup(const config_zelmar::PanelBackup& backup)
 {
-    if (modified && !Prompter::current().askYesNo(
-                        this, programTitle(), tr("Файл не сохранён! Открыть резервную копию вместо него?"))) {
+    if (transferRunning() || !resolveUnsavedChanges()) {
         return;
     }
     config_zelmar::decodeImages(backup.images, config);
-    loadFromConfiguration();
+    problemsDialog.reset();
     showConfigurationInfo();
+    loadFromConfiguration();
+    // Untitled, so that Save cannot put the backup into the file opened before.
     filePath.clear();
     fileName.clear();
-    modified = false;
+    untitledName =
+        tr("Резервная копия от %1")
+            .arg(QDateTime::fromMSecsSinceEpoch(backup.time).toString(QStringLiteral("dd.MM.yyyy HH:mm")));
     setModified(true);
-    updateWindowTitle();
 }
 
 void MainWindow::restoreBackup(const config_zelmar::PanelBackup& backup)
@@ -593,11 +748,19 @@ void MainWindow::readFromDevice()
     progressDialog->show();
     try {
         transfer->readConfiguration(config, this);
+        problemsDialog.reset();
         showConfigurationInfo();
         loadFromConfiguration();
+        // Untitled, so that Save cannot put this panel's configuration into the file opened before.
+        filePath.clear();
+        fileName.clear();
+        untitledName = tr("Прибор — прочитано %1").arg(now().toString(QStringLiteral("dd.MM.yyyy HH:mm")));
         setModified(true);
         statusBar()->showMessage(tr("Настройки успешно загружены из памяти прибора"));
         progressDialog.reset();
+    } catch (const config_zelmar::TransferCancelled&) {
+        progressDialog.reset();
+        statusBar()->showMessage(tr("Чтение прервано, конфигурация не изменилась"));
     } catch (const std::exception& error) {
         progressDialog.reset();
         showTransferError(error);
@@ -680,6 +843,11 @@ void MainWindow::showOption(const std::string& key)
     if (control != nullptr) {
         control->setFocus();
     }
+}
+
+bool MainWindow::cancelRequested() const
+{
+    return progressDialog != nullptr && progressDialog->cancelRequested();
 }
 
 void MainWindow::setProgress(float fraction)

@@ -10,7 +10,6 @@ PultCommandEditDialog::PultCommandEditDialog(QWidget* parent,
     : CommandEditDialog(parent, configuration, editing), form(std::make_unique<Ui::PultCommandEditDialog>())
 {
     form->setupUi(this);
-    form->name->setMaxLength(int(config_zelmar::panel_description::commandNameWidth));
     form->pultAddress->setRange(config_zelmar::panel_description::firstConsole,
                                 config_zelmar::panel_description::lastConsole);
     form->deviceAddress->setRange(config_zelmar::panel_description::firstDevice,

@@ -1,5 +1,6 @@
 #include "PultEditDialog.h"
 
+#include "LcdTextField.h"
 #include "ui_PultEditDialog.h"
 
 #include <config_zelmar/LCDCharset.h>
@@ -22,8 +23,9 @@ std::u16string toLcdName(const QString& text)
 PultEditDialog::PultEditDialog(QWidget* parent, Section* section, IDataChecker<PultEditDialog>* checker)
     : ObjectEditDialog(parent, section, checker)
 {
-    form->name->setMaxLength(int(config_zelmar::panel_description::consoleNameWidth));
-    form->dublerName->setMaxLength(int(config_zelmar::panel_description::consoleNameWidth));
+    const auto nameWidth = int(config_zelmar::panel_description::consoleNameWidth);
+    lcdFields = {LcdTextField::attach(form->name, nameWidth),
+                 LcdTextField::attach(form->dublerName, nameWidth)};
     form->address->setRange(config_zelmar::panel_description::firstConsole,
                             config_zelmar::panel_description::lastConsole);
     form->labelDublerName->hide();
@@ -92,6 +94,11 @@ void PultEditDialog::storeData()
     }
     model->name = toLcdName(form->name->text());
     model->dublerName = model->dubler ? toLcdName(form->dublerName->text()) : std::u16string();
+}
+
+bool PultEditDialog::confirmAccept()
+{
+    return LcdTextField::confirmShowable(this, lcdFields);
 }
 
 void PultEditDialog::addressValueChanged(int)

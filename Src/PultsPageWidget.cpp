@@ -8,10 +8,12 @@
 
 #include <config_zelmar/Configuration.h>
 
+#include <vector>
+
 using config_zelmar::Section;
 
 PultsPageWidget::PultsPageWidget(QWidget* parent, config_zelmar::Configuration* configuration)
-    : QWidget(parent), form(std::make_unique<Ui::PultsPageWidget>()), configuration(configuration)
+    : TablePageWidget(parent), form(std::make_unique<Ui::PultsPageWidget>()), configuration(configuration)
 {
     form->setupUi(this);
     boldFont = form->table->font();
@@ -23,56 +25,31 @@ PultsPageWidget::PultsPageWidget(QWidget* parent, config_zelmar::Configuration* 
     // The name column fits the longest default name in the bold font of typed names.
     setReadableColumnWidth(form->table, 2, 140, QString::fromStdU16String(Section::defaultPultName(maxPults)),
                            &boldFont);
-    connect(form->add, &QToolButton::clicked, this, &PultsPageWidget::onAdd);
-    connect(form->del, &QToolButton::clicked, this, &PultsPageWidget::onDel);
-    connect(form->copy, &QToolButton::clicked, this, &PultsPageWidget::onCopy);
-    connect(form->edit, &QToolButton::clicked, this, &PultsPageWidget::onEdit);
-    connect(form->clear, &QToolButton::clicked, this, &PultsPageWidget::onClear);
-    connect(form->table, &QTableWidget::itemSelectionChanged, this, &PultsPageWidget::selectionChanged);
-    connect(form->table, &QTableWidget::cellDoubleClicked, this, &PultsPageWidget::onEdit);
+    bindTable(form->table, form->labelCount, {form->add, form->del, form->copy, form->edit, form->clear});
     loadTable();
 }
 
 PultsPageWidget::~PultsPageWidget() = default;
 
-int PultsPageWidget::rowCount() const
-{
-    return form->table->rowCount();
-}
-
 void PultsPageWidget::loadTable()
 {
-    form->table->setRowCount(0);
+    std::vector<std::pair<int, const Section*>> listed;
     if (configuration->pultType()) {
         for (const auto& [address, section] : configuration->sections) {
             if (address != 0) {
-                const int row = form->table->rowCount();
-                form->table->insertRow(row);
-                form->table->setItem(row, 0, centredItem(QString::number(address)));
-                fillRow(row, section);
+                listed.emplace_back(address, &section);
             }
         }
     }
-    selectionChanged();
+    reloadRows(int(listed.size()), [&](int row) {
+        table->setItem(row, 0, centredItem(QString::number(listed[row].first)));
+        fillRow(row, *listed[row].second);
+    });
 }
 
-void PultsPageWidget::updateCount()
+QString PultsPageWidget::countText(int rows, int limit) const
 {
-    const int rows = rowCount();
-    const bool roomLeft = rows < maxPults;
-    form->add->setEnabled(roomLeft);
-    form->copy->setEnabled(roomLeft && selectedRow >= 0);
-    form->clear->setEnabled(rows > 0);
-    form->labelCount->setText(QStringLiteral("Всего пультов: %1 / %2").arg(rows).arg(maxPults));
-}
-
-void PultsPageWidget::selectionChanged()
-{
-    const auto items = form->table->selectedItems();
-    selectedRow = items.isEmpty() ? -1 : items.first()->row();
-    form->del->setEnabled(selectedRow >= 0);
-    form->edit->setEnabled(selectedRow >= 0);
-    updateCount();
+    return QStringLiteral("Всего пультов: %1 / %2").arg(rows).arg(limit);
 }
 
 int PultsPageWidget::firstFreeAddress() const
@@ -128,13 +105,6 @@ void PultsPageWidget::fillRow(int row, const Section& section)
         dublerItem->setFont(defaultName ? italicFont : boldFont);
     }
     form->table->setItem(row, 3, dublerItem);
-}
-
-void PultsPageWidget::selectRow(int row)
-{
-    form->table->setCurrentCell(row, 0);
-    form->table->selectRow(row);
-    selectionChanged();
 }
 
 bool PultsPageWidget::runDialog(Section* section, int editedAddress)
@@ -235,8 +205,7 @@ void PultsPageWidget::onClear()
         return;
     }
     configuration->sections.clear();
-    form->table->setRowCount(0);
-    selectionChanged();
+    loadTable();
     emit reloadDevicesTable();
     emit modified();
 }

@@ -1,5 +1,6 @@
 #include "WidgetPrompter.h"
 
+#include <QAbstractButton>
 #include <QFileDialog>
 #include <QRegularExpression>
 
@@ -19,7 +20,27 @@ QMessageBox::StandardButton WidgetPrompter::question(QWidget* parent, const QStr
                                                      QMessageBox::StandardButtons buttons,
                                                      QMessageBox::StandardButton defaultButton)
 {
-    return QMessageBox::question(parent, title, text, buttons, defaultButton);
+    const auto box = questionBox(parent, title, text, buttons, defaultButton);
+    return static_cast<QMessageBox::StandardButton>(box->exec());
+}
+
+std::unique_ptr<QMessageBox> WidgetPrompter::questionBox(QWidget* parent, const QString& title,
+                                                         const QString& text,
+                                                         QMessageBox::StandardButtons buttons,
+                                                         QMessageBox::StandardButton defaultButton)
+{
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Question, title, text, buttons, parent);
+    box->setDefaultButton(defaultButton);
+    const std::pair<QMessageBox::StandardButton, const char*> russianTexts[] = {
+        {QMessageBox::Save, "Сохранить"},
+        {QMessageBox::Discard, "Не сохранять"},
+        {QMessageBox::Cancel, "Отмена"}};
+    for (const auto& [button, text] : russianTexts) {
+        if (QAbstractButton* shown = box->button(button)) {
+            shown->setText(QString::fromUtf8(text));
+        }
+    }
+    return box;
 }
 
 void WidgetPrompter::information(QWidget* parent, const QString& title, const QString& text)

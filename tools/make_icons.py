@@ -19,6 +19,7 @@ TANGO = "/usr/share/icons/Tango/16x16"
 ACTION_ICONS = {
     "document-load": "actions/document-open",
     "document-save": "actions/document-save",
+    "document-new": "actions/document-new",
     "folder-open": "status/folder-open",
     "media-floppy": "devices/media-floppy",
     "document-save-as": "actions/document-save-as",

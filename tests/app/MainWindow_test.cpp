@@ -6,6 +6,7 @@
 #include "PultsPageWidget.h"
 #include "support/Controls.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TestWindow.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -21,14 +22,6 @@
 namespace {
 
 const QString programTitle = QStringLiteral("Конфигуратор «Зелмар»");
-
-MainWindowOptions noPorts()
-{
-    MainWindowOptions options;
-    options.portLister =
-        PortLister{[] { return std::vector<std::string>(); }, [] { return std::vector<std::string>(); }};
-    return options;
-}
 
 QStringList actionNames(const QList<QAction*>& actions)
 {
@@ -50,18 +43,18 @@ private slots:
     {
         MainWindow window(noPorts());
         QCOMPARE(window.windowTitle(), programTitle);
-        QVERIFY(!control<QAction>(window, "save")->isEnabled());
+        QVERIFY(control<QAction>(window, "save")->isEnabled()); // without a file it asks for a name
         QVERIFY(!window.isModified());
         QCOMPARE(window.size(), QSize(809, 443));
     }
 
-    void editWithoutFileKeepsTitleAndSaveDisabled()
+    void editWithoutFileShowsTheStarAndKeepsSaveEnabled()
     {
         MainWindow window(noPorts());
         control<QSpinBox>(window, "pultAddress")->setValue(5);
         QVERIFY(window.isModified());
-        QCOMPARE(window.windowTitle(), programTitle);
-        QVERIFY(!control<QAction>(window, "save")->isEnabled());
+        QCOMPARE(window.windowTitle(), "Новая конфигурация* - " + programTitle);
+        QVERIFY(control<QAction>(window, "save")->isEnabled());
     }
 
     void closingWithUnsavedEditsAsksEvenWithoutFile()
@@ -71,14 +64,14 @@ private slots:
         window.show();
         control<QSpinBox>(window, "pultAddress")->setValue(5);
 
-        prompter.answer = QMessageBox::No;
+        prompter.answer = QMessageBox::Cancel;
         QVERIFY(!window.close());
         QCOMPARE(prompter.boxes.size(), 1);
         QCOMPARE(prompter.lastBox().title, programTitle);
-        QCOMPARE(prompter.lastBox().text, QStringLiteral("Файл не сохранён! Выйти из программы?"));
-        QCOMPARE(prompter.lastBox().defaultButton, QMessageBox::No);
+        QCOMPARE(prompter.lastBox().text, QStringLiteral("Сохранить изменения в конфигурации?"));
+        QCOMPARE(prompter.lastBox().defaultButton, QMessageBox::Save);
 
-        prompter.answer = QMessageBox::Yes;
+        prompter.answer = QMessageBox::Discard;
         QVERIFY(window.close());
     }
 
@@ -131,19 +124,34 @@ private slots:
     void menusAndToolBarHoldTheActionsInOrder()
     {
         MainWindow window(noPorts());
-        const QStringList toolSequence{"loadFromDevice",
-                                       "saveToDevice",
-                                       "checkConfiguration",
-                                       "|",
-                                       "open",
-                                       "save",
-                                       "saveAs",
-                                       "|",
-                                       "quit"};
-        QStringList fileSequence = toolSequence;
-        fileSequence.insert(3, QStringLiteral("panelBackups"));
-        QCOMPARE(actionNames(control<QMenu>(window, "menuFile")->actions()), fileSequence);
-        QCOMPARE(actionNames(control<QToolBar>(window, "toolBar")->actions()), toolSequence);
+        QStringList menuSequence{"loadFromDevice",
+                                 "saveToDevice",
+                                 "checkConfiguration",
+                                 "|",
+                                 "newConfiguration",
+                                 "open",
+                                 "",
+                                 "save",
+                                 "saveAs",
+                                 "|",
+                                 "quit"};
+        menuSequence.insert(3, QStringLiteral("panelBackups"));
+        QCOMPARE(actionNames(control<QMenu>(window, "menuFile")->actions()), menuSequence);
+        QCOMPARE(control<QMenu>(window, "menuFile")->actions().at(7)->menu(),
+                 control<QMenu>(window, "menuRecentFiles"));
+        const QStringList toolBarSequence{"loadFromDevice",
+                                          "saveToDevice",
+                                          "checkConfiguration",
+                                          "|",
+                                          "newConfiguration",
+                                          "open",
+                                          "save",
+                                          "saveAs",
+                                          "|",
+                                          "quit"};
+        QCOMPARE(actionNames(control<QToolBar>(window, "toolBar")->actions()), toolBarSequence);
+        QCOMPARE(control<QAction>(window, "newConfiguration")->shortcut(),
+                 QKeySequence(QStringLiteral("Ctrl+N")));
         QCOMPARE(control<QAction>(window, "panelBackups")->text(),
                  QStringLiteral("Резервные копии прибора…"));
         QVERIFY2(!control<QAction>(window, "panelBackups")->isEnabled(), "no data folder, no backups");
@@ -164,12 +172,21 @@ private slots:
         QVERIFY(!control<QWidget>(window, "groupReset")->isVisibleTo(&window));
     }
 
-    void resetRadiosDoNotMarkModified()
+    void resetRadiosMarkModified_data()
     {
+        QTest::addColumn<QString>("radio");
+        QTest::newRow("common reset") << QStringLiteral("commonReset");
+        QTest::newRow("individual reset") << QStringLiteral("individualReset");
+    }
+
+    void resetRadiosMarkModified()
+    {
+        QFETCH(QString, radio);
         MainWindow window(noPorts());
-        control<QRadioButton>(window, "commonReset")->click();
-        control<QRadioButton>(window, "individualReset")->click();
         QVERIFY(!window.isModified());
+        control<QRadioButton>(window, radio.toLatin1().constData())->click();
+        QVERIFY(window.isModified());
+        QVERIFY(window.windowTitle().startsWith("Новая конфигурация*"));
     }
 
     void pultTypeChangeWithEmptyTablesAsksNothing()

@@ -2,6 +2,7 @@
 // enabling rules.
 #include "MainWindow.h"
 #include "support/Controls.h"
+#include "support/TestWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,14 +16,6 @@ namespace {
 
 const char* zummerBoxes[] = {"zummerButton",  "zummerNewEvent", "zummerFailure",
                              "zummerWarning", "zummerFire",     "zummerRemoteOff"};
-
-MainWindowOptions noPorts()
-{
-    MainWindowOptions options;
-    options.portLister =
-        PortLister{[] { return std::vector<std::string>(); }, [] { return std::vector<std::string>(); }};
-    return options;
-}
 
 } // namespace
 

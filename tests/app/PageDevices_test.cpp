@@ -144,7 +144,12 @@ private slots:
             pageControl<QSpinBox>(dialog, "zone")->setValue(9);
             QVERIFY(ModalCloser::pressOkOrCancel(dialog));
         };
-        ModalCloser second(typeAddressFive);
+        // Answered No, the replace question leaves the dialog open; it is cancelled then.
+        ModalCloser second([](QDialog* dialog) {
+            pageControl<QSpinBox>(dialog, "address")->setValue(5);
+            pageControl<QSpinBox>(dialog, "zone")->setValue(9);
+            QVERIFY(!ModalCloser::pressOkOrCancel(dialog));
+        });
         page.onAdd();
         QVERIFY(second.appeared());
         QCOMPARE(prompter.lastBox().title, QStringLiteral("Добавление прибора"));
@@ -163,6 +168,80 @@ private slots:
         QCOMPARE(modified.count(), 2);
     }
 
+    void aDeclinedFollowUpQuestionKeepsTheDialogOpenWithItsFields_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("central");
+        QTest::addColumn<int>("section");
+        QTest::addColumn<int>("address");
+        QTest::addColumn<QString>("question");
+        QTest::newRow("add into a missing section")
+            << "add" << true << 4 << 7 << "Будет добавлен секционный пульт с адресом 4. Продолжить?";
+        QTest::newRow("add over a device") << "add" << false << 0 << 2 << "Адрес 2 уже добавлен. Заменить?";
+        QTest::newRow("copy onto itself") << "copy" << false << 0 << 1 << "Адрес 1 уже добавлен. Заменить?";
+        QTest::newRow("move onto a device")
+            << "edit" << true << 1 << 2 << "В секции 1 адрес 2 уже добавлен. Заменить?";
+    }
+
+    // The question comes with the dialog still open: No leaves it open with what was typed, and a
+    // second OK answered Yes stores it.
+    void aDeclinedFollowUpQuestionKeepsTheDialogOpenWithItsFields()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, central);
+        QFETCH(int, section);
+        QFETCH(int, address);
+        QFETCH(QString, question);
+        ScriptedPrompter prompter;
+        Configuration configuration;
+        configuration.setPultType(central);
+        const int own = central ? 1 : 0;
+        configuration.sections[own].address = own;
+        configuration.sections[own].devices[1] = namedDevice(1, u"Первый");
+        configuration.sections[own].devices[2] = namedDevice(2, u"Второй");
+        const Configuration before = configuration;
+        EventsPageWidget events(nullptr, &configuration);
+        DevicesPageWidget page(nullptr, &events, &configuration);
+        tableOf(page)->selectRow(0);
+
+        bool stayedOpen = false;
+        QString keptName;
+        int keptAddress = 0;
+        ModalCloser closer([&](QDialog* dialog) {
+            if (central) {
+                pageControl<QSpinBox>(dialog, "section")->setValue(section);
+            }
+            pageControl<QSpinBox>(dialog, "address")->setValue(address);
+            for (const char* name :
+                 {"deviceName", "outsName", "loop1Name", "loop2Name", "line3Name", "line4Name"}) {
+                field(dialog, name)->setText(QStringLiteral("Набрано"));
+            }
+            prompter.answers = {QMessageBox::No};
+            ModalCloser::pressOk(dialog);
+            stayedOpen = dialog->isVisible();
+            keptName = field(dialog, "loop2Name")->text();
+            keptAddress = pageControl<QSpinBox>(dialog, "address")->value();
+            QVERIFY(sameContent(configuration, before));
+            prompter.answers = {QMessageBox::Yes};
+            QVERIFY(ModalCloser::pressOkOrCancel(dialog));
+        });
+        if (command == "add") {
+            page.onAdd();
+        } else if (command == "copy") {
+            page.onCopy();
+        } else {
+            page.onEdit();
+        }
+        QVERIFY(closer.appeared());
+        QCOMPARE(prompter.boxes.first().text, question);
+        QVERIFY(stayedOpen);
+        QCOMPARE(keptName, QStringLiteral("Набрано"));
+        QCOMPARE(keptAddress, address);
+        const int target = central ? section : 0;
+        QCOMPARE(configuration.sections.at(target).devices.at(address).names->loop2Name,
+                 std::u16string(u"Ha\u0431pa\u043Do"));
+    }
+
     void missingSectionIsCreatedOnlyAfterConfirmation()
     {
         ScriptedPrompter prompter;
@@ -177,10 +256,12 @@ private slots:
                  {"deviceName", "outsName", "loop1Name", "loop2Name", "line3Name", "line4Name"}) {
                 field(dialog, name)->setText(QStringLiteral("Дверь"));
             }
-            QVERIFY(ModalCloser::pressOkOrCancel(dialog));
         };
         prompter.answers = {QMessageBox::No};
-        ModalCloser declined(fillSectionThree);
+        ModalCloser declined([&](QDialog* dialog) {
+            fillSectionThree(dialog);
+            QVERIFY(!ModalCloser::pressOkOrCancel(dialog)); // stays open on No
+        });
         page.onAdd();
         QVERIFY(declined.appeared());
         QCOMPARE(prompter.lastBox().text,
@@ -190,7 +271,10 @@ private slots:
         QCOMPARE(pultReloads.count(), 0);
 
         prompter.answers = {QMessageBox::Yes};
-        ModalCloser confirmed(fillSectionThree);
+        ModalCloser confirmed([&](QDialog* dialog) {
+            fillSectionThree(dialog);
+            QVERIFY(ModalCloser::pressOkOrCancel(dialog));
+        });
         page.onAdd();
         QCOMPARE(configuration.sections.at(3).address, 3);
         QCOMPARE(configuration.sections.at(3).devices.at(12).names->deviceName, std::u16string(u"Двepь"));
@@ -324,7 +408,7 @@ private slots:
         tableOf(page)->selectRow(0);
         ModalCloser toNine([](QDialog* dialog) {
             pageControl<QSpinBox>(dialog, "address")->setValue(9);
-            QVERIFY(ModalCloser::pressOkOrCancel(dialog));
+            QVERIFY(!ModalCloser::pressOkOrCancel(dialog)); // No to the replace question keeps it open
         });
         page.onEdit();
         QCOMPARE(prompter.lastBox().title, QStringLiteral("Редактирование прибора"));

@@ -1,7 +1,9 @@
-// A central console's configuration built through the pages and dialogs only survives a save and reopen.
+// A central console's configuration built through the pages and dialogs of the main window, wired as the
+// window wires them, survives a save and reopen.
 #include "CommandsPageWidget.h"
 #include "DevicesPageWidget.h"
 #include "EventsPageWidget.h"
+#include "MainWindow.h"
 #include "PultsPageWidget.h"
 #include "support/Controls.h"
 #include "support/ModalCloser.h"
@@ -86,17 +88,18 @@ private slots:
     {
         ScriptedPrompter prompter;
         prompter.answer = QMessageBox::Yes;
-        Configuration configuration;
-        configuration.setPultType(true); // what the general options page does on a console type change
-        PultsPageWidget pults(nullptr, &configuration);
-        EventsPageWidget events(nullptr, &configuration);
-        DevicesPageWidget devices(nullptr, &events, &configuration);
-        CommandsPageWidget commands(nullptr, &configuration);
-        connect(&pults, &PultsPageWidget::reloadDevicesTable, &devices, &DevicesPageWidget::loadTable);
-        connect(&pults, &PultsPageWidget::updateDevicesMaxRowCount, &devices,
-                &DevicesPageWidget::updateMaxRowCount);
-        connect(&devices, &DevicesPageWidget::reloadPultsTable, &pults, &PultsPageWidget::loadTable);
-        connect(&events, &EventsPageWidget::reloadDevicesTable, &devices, &DevicesPageWidget::loadTable);
+        MainWindowOptions options;
+        options.portLister =
+            PortLister{[] { return std::vector<std::string>(); }, [] { return std::vector<std::string>(); }};
+        MainWindow window(std::move(options));
+        pageControl<QComboBox>(&window, "pultType")->setCurrentIndex(1); // central console
+        Configuration& configuration = window.configuration();
+        PultsPageWidget& pults = *window.findChild<PultsPageWidget*>();
+        EventsPageWidget& events = *window.findChild<EventsPageWidget*>();
+        DevicesPageWidget& devices = *window.findChild<DevicesPageWidget*>();
+        CommandsPageWidget& commands = *window.findChild<CommandsPageWidget*>();
+        QVERIFY(configuration.pultType());
+        window.setModified(false);
 
         QVERIFY(throughDialog(pults, &PultsPageWidget::onAdd, [](QDialog* dialog) {
             click(dialog, "defaultName");
@@ -150,6 +153,7 @@ private slots:
             click(dialog, "disableAutomatic");
         }));
         QCOMPARE(prompter.count(QStringLiteral("warning")), 0);
+        QVERIFY(window.isModified());
 
         const QByteArray file = save(configuration);
         Configuration reopened;

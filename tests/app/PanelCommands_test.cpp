@@ -14,6 +14,7 @@
 #include <QDate>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -42,6 +43,7 @@ struct EmulatedWindow
     static MainWindowOptions noRealPorts()
     {
         MainWindowOptions options;
+        options.now = [] { return QDateTime(QDate(2025, 5, 12), QTime(14, 30)); };
         options.portLister = PortLister{[] { return std::vector<std::string>{"/dev/zelmar-test-missing"}; },
                                         [] { return std::vector<std::string>(); }};
         return options;
@@ -331,7 +333,9 @@ private slots:
         // The factory's configuration, as a new untitled one with unsaved changes.
         QCOMPARE(control<QSpinBox>(window, "backlightTime")->value(),
                  config_zelmar::Configuration().backlightTime);
-        QCOMPARE(window.windowTitle(), programTitle);
+        QVERIFY(window.windowTitle().startsWith(QStringLiteral("Резервная копия от ")));
+        QVERIFY(window.windowTitle().endsWith("* - " + programTitle));
+        QVERIFY(window.currentFilePath().isEmpty());
         QVERIFY(window.isModified());
         window.setModified(false);
         QVERIFY(withBackupsDialog(window, [&](BackupsDialog& dialog) {
@@ -483,6 +487,101 @@ private slots:
         QCOMPARE(prompter.boxes.size(), 1);
         QCOMPARE(prompter.lastBox().text, QStringLiteral("Настройки успешно записаны в память прибора"));
         QCOMPARE(emulated.commandsReceived(0xF4), std::size_t(1));
+    }
+
+    void aReadIsUntitledSoCtrlSAsksForAName()
+    {
+        QTemporaryDir folder;
+        ScriptedPrompter prompter;
+        EmulatedWindow emulated;
+        MainWindow& window = emulated.window;
+        window.show();
+        prompter.fileNames << folder.filePath("a.xml");
+        window.onSaveAs();
+        QFile opened(folder.filePath("a.xml"));
+        QVERIFY(opened.open(QIODevice::ReadOnly));
+        const QByteArray fileA = opened.readAll();
+        opened.close();
+        {
+            PortChoice choice(EmulatedPanel::portName, true);
+            window.onLoadFromDevice();
+        }
+        QVERIFY(window.currentFilePath().isEmpty());
+        QVERIFY(window.isModified());
+        QCOMPARE(window.windowTitle(), "Прибор — прочитано 12.05.2025 14:30* - " + programTitle);
+
+        prompter.fileNames << folder.filePath("b.xml");
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(prompter.fileDialogFilters.size(), 2); // Ctrl+S opened the save dialog
+        QVERIFY(opened.open(QIODevice::ReadOnly));
+        QCOMPARE(opened.readAll(), fileA);
+        QCOMPARE(window.currentFilePath(), folder.filePath("b.xml"));
+        QCOMPARE(window.windowTitle(), "b.xml - " + programTitle);
+    }
+
+    void aCancelledReadLeavesTheConfigurationAndEndsAt19200_data()
+    {
+        QTest::addColumn<bool>("turbo");
+        QTest::addColumn<int>("cancelAtPercent");
+        QTest::addColumn<int>("speedCommands");
+        // Cancelled at identification the speed was never raised; later it is raised and set back.
+        QTest::newRow("normal speed, early") << false << 0 << 0;
+        QTest::newRow("raised speed, early") << true << 0 << 0;
+        QTest::newRow("normal speed, half-way") << false << 50 << 0;
+        QTest::newRow("raised speed, half-way") << true << 50 << 2;
+    }
+
+    void aCancelledReadLeavesTheConfigurationAndEndsAt19200()
+    {
+        QFETCH(bool, turbo);
+        QFETCH(int, cancelAtPercent);
+        QFETCH(int, speedCommands);
+        ScriptedPrompter prompter;
+        EmulatedWindow emulated;
+        MainWindow& window = emulated.window;
+        window.show();
+        // The panel holds something else than the window.
+        config_zelmar::Configuration panelContent;
+        panelContent.pultAddress = 30;
+        window.configuration() = panelContent;
+        {
+            PortChoice choice(EmulatedPanel::portName, false);
+            window.onSaveToDevice();
+        }
+        window.configuration().pultAddress = 9;
+        window.loadFromConfiguration();
+        window.setModified(false);
+        const config_zelmar::Configuration before = window.configuration();
+        emulated.emulated.panel().clearLog();
+
+        int percentAtCancel = -1;
+        QTimer pressCancel;
+        connect(&pressCancel, &QTimer::timeout, &window, [&] {
+            auto* dialog = window.findChild<ProgressDialog*>();
+            if (dialog != nullptr && percentAtCancel < 0 && dialog->progressValue() >= cancelAtPercent) {
+                percentAtCancel = dialog->progressValue();
+                control<QPushButton>(dialog, "cancel")->click();
+            }
+        });
+        pressCancel.start(0);
+        {
+            PortChoice choice(EmulatedPanel::portName, turbo);
+            window.onLoadFromDevice();
+        }
+        QVERIFY(percentAtCancel >= cancelAtPercent);
+        QVERIFY(percentAtCancel < 100);
+        QVERIFY(sameContent(window.configuration(), before));
+        QCOMPARE(control<QSpinBox>(window, "pultAddress")->value(), 9);
+        QVERIFY(!window.isModified());
+        QCOMPARE(emulated.emulated.panel().baudRate(), 19200U);
+        QCOMPARE(emulated.commandsReceived(0xF5), std::size_t(speedCommands));
+        QVERIFY(emulated.commandsReceived(0xF2) < 191); // stopped before the last page
+        QCOMPARE(prompter.count(QStringLiteral("critical")), 0);
+        QCOMPARE(window.statusBar()->currentMessage(),
+                 QStringLiteral("Чтение прервано, конфигурация не изменилась"));
+        QVERIFY(window.findChild<ProgressDialog*>() == nullptr);
     }
 
     void silentPanelFailsTheWrite()

@@ -1,7 +1,11 @@
-// The progress dialog shows whole percent, truncated, and cannot be closed by the user.
+// The progress dialog shows whole percent, truncated, and the time left at the pace so far; it cannot be
+// closed by the user; a read can be cancelled, a write cannot.
 #include "ProgressDialog.h"
+#include "support/Controls.h"
 
 #include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
 #include <QtTest>
 
 class ProgressDialogTest : public QObject
@@ -33,6 +37,59 @@ private slots:
         dialog.show();
         QVERIFY(!dialog.close());
         QVERIFY(dialog.isVisible());
+    }
+
+    void timeLeftFollowsThePaceSoFar_data()
+    {
+        QTest::addColumn<qint64>("elapsed");
+        QTest::addColumn<float>("fraction");
+        QTest::addColumn<QString>("shown");
+        const QString waiting = QStringLiteral("Оценка оставшегося времени…");
+        QTest::newRow("nothing done yet") << qint64(5000) << 0.0F << waiting;
+        QTest::newRow("too early to tell") << qint64(300) << 0.5F << waiting;
+        QTest::newRow("too little done") << qint64(4000) << 0.01F << waiting;
+        QTest::newRow("a quarter in 10 s") << qint64(10000) << 0.25F << QStringLiteral("Осталось около 30 с");
+        QTest::newRow("rounded up") << qint64(1000) << 0.3F << QStringLiteral("Осталось около 3 с");
+        QTest::newRow("minutes") << qint64(65000) << 0.5F << QStringLiteral("Осталось около 1 мин 05 с");
+        QTest::newRow("done") << qint64(9000) << 1.0F << QStringLiteral("Осталось около 0 с");
+    }
+
+    void timeLeftFollowsThePaceSoFar()
+    {
+        QFETCH(qint64, elapsed);
+        QFETCH(float, fraction);
+        QFETCH(QString, shown);
+        qint64 now = 1000;
+        ProgressDialog dialog(nullptr, false, [&now] { return now; });
+        now += elapsed;
+        dialog.setProgress(fraction);
+        QCOMPARE(dialog.timeLeftText(), shown);
+        QCOMPARE(control<QLabel>(dialog, "timeLeft")->text(), shown);
+    }
+
+    void aReadCanBeCancelledAWriteSaysItCannot_data()
+    {
+        QTest::addColumn<bool>("writing");
+        QTest::newRow("read") << false;
+        QTest::newRow("write") << true;
+    }
+
+    void aReadCanBeCancelledAWriteSaysItCannot()
+    {
+        QFETCH(bool, writing);
+        ProgressDialog dialog(nullptr, writing);
+        dialog.show();
+        auto* cancel = control<QPushButton>(dialog, "cancel");
+        QCOMPARE(cancel->isVisible(), !writing);
+        QCOMPARE(control<QLabel>(dialog, "writeNote")->isVisible(), writing);
+        QVERIFY(!dialog.cancelRequested());
+        if (!writing) {
+            cancel->click();
+            QVERIFY(dialog.cancelRequested());
+            QVERIFY(!cancel->isEnabled());
+            dialog.setProgress(0.5F); // no estimate over the message once cancelled
+            QCOMPARE(dialog.timeLeftText(), QStringLiteral("Чтение прерывается…"));
+        }
     }
 
     void isCentredOverItsParent()

@@ -1,7 +1,9 @@
-// The program's save dialog completes a name typed without an extension from the filter.
+// The program's save dialog completes a name typed without an extension from the filter; the unsaved
+// edits question reads in Russian also without the Qt catalogue and answers with the button pressed.
 #include "WidgetPrompter.h"
 #include "support/ModalCloser.h"
 
+#include <QAbstractButton>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -48,6 +50,39 @@ private slots:
         QCOMPARE(saveAsTyped(folder.path(), QStringLiteral("site")), folder.filePath("site.xml"));
         QCOMPARE(saveAsTyped(folder.path(), QStringLiteral("site.xml")), folder.filePath("site.xml"));
         QCOMPARE(saveAsTyped(folder.path(), QStringLiteral("site.bak")), folder.filePath("site.bak"));
+    }
+
+    void unsavedEditsQuestionAnswersWithTheButtonPressed_data()
+    {
+        QTest::addColumn<int>("pressed");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Сохранить") << int(QMessageBox::Save) << QStringLiteral("Сохранить");
+        QTest::newRow("Не сохранять") << int(QMessageBox::Discard) << QStringLiteral("Не сохранять");
+        QTest::newRow("Отмена") << int(QMessageBox::Cancel) << QStringLiteral("Отмена");
+    }
+
+    void unsavedEditsQuestionAnswersWithTheButtonPressed()
+    {
+        QFETCH(int, pressed);
+        QFETCH(QString, text);
+        const auto buttons = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
+        QString shownText;
+        ModalCloser closer([&](QDialog* dialog) {
+            auto* box = qobject_cast<QMessageBox*>(dialog);
+            if (box == nullptr) {
+                dialog->reject();
+                return;
+            }
+            shownText = box->button(QMessageBox::StandardButton(pressed))->text();
+            box->button(QMessageBox::StandardButton(pressed))->click();
+        });
+        WidgetPrompter prompter;
+        const auto answer = prompter.question(nullptr, QStringLiteral("Конфигуратор «Зелмар»"),
+                                              QStringLiteral("Сохранить изменения в конфигурации?"), buttons,
+                                              QMessageBox::Save);
+        QVERIFY(closer.appeared());
+        QCOMPARE(int(answer), pressed);
+        QCOMPARE(shownText, text);
     }
 };
 

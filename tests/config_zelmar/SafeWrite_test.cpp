@@ -488,7 +488,7 @@ TEST(SafeWrite, AStopRequestEndsTheTransferBeforeItsNextCommandAtTheNormalRate)
     {
         const TransferTestBench* bench = nullptr;
         std::size_t afterCommands = 0;
-        bool cancelRequested() override { return bench->panel.log().commands.size() >= afterCommands; }
+        bool cancelRequested() const override { return bench->panel.log().commands.size() >= afterCommands; }
     };
     struct Case
     {

@@ -6,6 +6,7 @@
 #include "boot_loader/BootloaderException.h"
 #include "config_zelmar/PanelImageCodec.h"
 #include "config_zelmar/ProgressHandlerAdapter.h"
+#include "config_zelmar/TransferCancelled.h"
 #include "panel_emulator/EmulatedPort.h"
 
 #include <gtest/gtest.h>
@@ -582,4 +583,75 @@ TEST(TransferPanelInfo, IdentifiesAndShowsTheOptionPageWithoutTouchingTheImages)
     ASSERT_TRUE(bench.transfer->open(panel_emulator::EmulatedPort::defaultName));
     EXPECT_THROW(bench.transfer->readPanelInfo(), ConfiguratorError);
     bench.transfer->close();
+}
+
+namespace {
+
+// Asks to stop once the given number of progress reports has come in.
+class CancellingProgress : public ProgressHandler
+{
+public:
+    explicit CancellingProgress(std::size_t reportsBeforeCancel) : reportsBeforeCancel(reportsBeforeCancel) {}
+
+    void setProgress(float) override { ++reports; }
+    bool cancelRequested() const override { return reports >= reportsBeforeCancel; }
+
+    std::size_t reports = 0;
+
+private:
+    std::size_t reportsBeforeCancel;
+};
+
+} // namespace
+
+TEST(TransferCancel, AReadStopsBeforeTheNextPageAtNormalSpeedAndTheConfigurationStaysUntouched)
+{
+    // Reports: 1 after identification, 2 after the option page, then one per configuration page.
+    const std::vector<std::pair<const char*, std::size_t>> points{{"after identification", 1},
+                                                                  {"after the option page", 2},
+                                                                  {"half-way", 100},
+                                                                  {"after the last page", 192}};
+    for (bool raised : {false, true}) {
+        for (const auto& [point, reports] : points) {
+            SCOPED_TRACE(std::string(point) + (raised ? " raised" : ""));
+            TransferTestBench bench;
+            bench.transfer->setRaisedSpeed(raised);
+            Configuration configuration = transfer_test::maximalSectionConfiguration();
+            const Configuration before = configuration;
+            CancellingProgress progress(reports);
+            ASSERT_TRUE(bench.transfer->open(panel_emulator::EmulatedPort::defaultName));
+            EXPECT_THROW(bench.transfer->readConfiguration(configuration, &progress), TransferCancelled);
+            bench.transfer->close();
+
+            EXPECT_TRUE(sameContent(configuration, before));
+            EXPECT_EQ(progress.reports, reports);
+            const std::vector<uint8_t> codes = bench.commandCodes();
+            const auto pagesRead = std::count(codes.begin(), codes.end(), readPageCode);
+            EXPECT_EQ(std::size_t(pagesRead), reports - 1);
+            EXPECT_EQ(*bench.hostBaudRate, 19200U);
+            EXPECT_EQ(bench.panel.baudRate(), 19200U);
+            // The panel is left ready for the next read.
+            Configuration again;
+            EXPECT_EQ(bench.read(again), std::nullopt);
+        }
+    }
+}
+
+// A write asks too (the command-line tool stops on SIGINT); the configurator never offers it during a
+// write. The next write finds the panel's content unknown and completes it.
+TEST(TransferCancel, AWriteAskedToStopEndsBeforeItsNextCommandAndTheNextWriteCompletes)
+{
+    TransferTestBench bench;
+    bench.transfer->setRaisedSpeed(true);
+    Configuration configuration = namedDevices();
+    CancellingProgress progress(0);
+    ASSERT_TRUE(bench.transfer->open(panel_emulator::EmulatedPort::defaultName));
+    EXPECT_THROW(bench.transfer->writeConfiguration(configuration, &progress), TransferCancelled);
+    bench.transfer->close();
+    EXPECT_TRUE(bench.commandCodes().empty()) << "stopped before its first command";
+    EXPECT_EQ(bench.panel.baudRate(), 19200U);
+    EXPECT_EQ(bench.write(configuration), std::nullopt);
+    Configuration readBack;
+    EXPECT_EQ(bench.read(readBack), std::nullopt);
+    EXPECT_EQ(readBack.sections.at(0).devices.size(), 3U);
 }

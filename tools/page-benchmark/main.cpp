@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QElapsedTimer>
+#include <QLineEdit>
 
 #include <cstdio>
 #include <memory>
@@ -120,11 +121,21 @@ int main(int argc, char* argv[])
         const std::size_t problems = config_zelmar::checkConfiguration(configuration).size();
         const double checkTime = milliseconds(timer);
 
+        // Typing a name into the filter, then clearing it again.
+        auto* filter = devices->findChild<QLineEdit*>(QStringLiteral("filter"));
+        timer.restart();
+        filter->setText(QStringLiteral("Edited"));
+        QApplication::processEvents();
+        const int shown = devices->shownRowCount();
+        filter->clear();
+        QApplication::processEvents();
+        const double filterTime = milliseconds(timer);
+
         std::printf("round %d: read %.1f ms, open and fill every page %.1f ms (%d device rows), "
                     "refill devices page after an edit %.1f ms, compare %.1f ms (%zu differences), "
-                    "check %.1f ms (%zu problems)%s\n",
+                    "check %.1f ms (%zu problems), filter and clear %.1f ms (%d shown)%s\n",
                     round, readTime, openTime, devices->rowCount(), refillTime, compareTime, differences,
-                    checkTime, problems, error.isEmpty() ? "" : " (read error!)");
+                    checkTime, problems, filterTime, shown, error.isEmpty() ? "" : " (read error!)");
         std::fflush(stdout);
     }
     return 0;

@@ -1,9 +1,11 @@
 // Shows the main window with each of its six pages, the connection, About and progress dialogs, the
 // edit dialogs of the table pages (filled with a sample site), the problems list (for review and before
-// a write, with errors and with warnings only), the error boxes of files the reader refuses, and the
-// dialogs of a safe write (its connection dialog, its first phase, the change list, the backups) in
-// turn, and saves a PNG of each into the folder given on the command line.
+// a write, with errors and with warnings only), the error boxes of files the reader refuses, the questions
+// that protect unsaved work, the devices filter, the recent files menu and the dialogs of a safe write
+// (its connection dialog, its first phase, the change list, the backups) in turn, and saves a PNG of each
+// into the folder given on the command line. Settings go to a scratch file, never to the user's.
 #include "AboutDialog.h"
+#include "AppSettings.h"
 #include "BackupsDialog.h"
 #include "ConnectDialog.h"
 #include "DeviceCommandEditDialog.h"
@@ -16,6 +18,7 @@
 #include "PultChecker.h"
 #include "PultCommandEditDialog.h"
 #include "PultEditDialog.h"
+#include "WidgetPrompter.h"
 #include "WriteChangesDialog.h"
 
 #include <config_zelmar/Configuration.h>
@@ -27,8 +30,11 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QDir>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTranslator>
 #include <cstdio>
 
@@ -207,6 +213,68 @@ bool saveEditDialogs(QWidget& window, const QDir& folder)
     deviceCommandDialog.loadData(deviceCommand, true);
     ok = save(deviceCommandDialog, folder, QStringLiteral("16-device-command-dialog")) && ok;
     deviceCommandDialog.hide();
+
+    // Texts the display cannot show all of: look-alike letters, a sign and an emoji.
+    DeviceEditDialog displayDevice(&window, &section, nullptr);
+    displayDevice.loadDevice(sampleDevice(), 0);
+    displayDevice.findChild<QLineEdit*>(QStringLiteral("deviceName"))
+        ->setText(QStringLiteral("Склад № 2 \U0001F525"));
+    displayDevice.findChild<QLineEdit*>(QStringLiteral("loop1Name"))->setText(QStringLiteral("Котёл 5 €"));
+    ok = save(displayDevice, folder, QStringLiteral("20-device-dialog-display")) && ok;
+    displayDevice.hide();
+    return ok;
+}
+
+bool saveQuestions(QWidget& window, const QDir& folder)
+{
+    const QString title = QStringLiteral("Конфигуратор «Зелмар»");
+    const struct
+    {
+        const char* name;
+        QString title;
+        QString text;
+        QMessageBox::StandardButtons buttons;
+        QMessageBox::StandardButton defaultButton;
+    } questions[] = {
+        {"21-unsaved-question", title, QStringLiteral("Сохранить изменения в конфигурации?"),
+         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save},
+        {"22-partial-open-question", title,
+         QStringLiteral("Открыть прочитанную часть как новую конфигурацию?"),
+         QMessageBox::Yes | QMessageBox::No, QMessageBox::No},
+        {"23-display-question", QStringLiteral("Экран прибора"),
+         QStringLiteral(
+             "Экран прибора не может показать символы: № \U0001F525 €. Вместо каждого из них он покажет "
+             "точку.\nСохранить текст так?"),
+         QMessageBox::Yes | QMessageBox::No, QMessageBox::No},
+    };
+    bool ok = true;
+    for (const auto& question : questions) {
+        const auto box = WidgetPrompter::questionBox(&window, question.title, question.text, question.buttons,
+                                                     question.defaultButton);
+        ok = save(*box, folder, QString::fromLatin1(question.name)) && ok;
+        box->hide();
+    }
+    QMessageBox error(
+        QMessageBox::Critical, QStringLiteral("Ошибка"),
+        QStringLiteral("Не удалось прочитать файл объект.xml.\nPremature end of document.\n(строка 120, "
+                       "столбец 9)"),
+        QMessageBox::Ok, &window);
+    ok = save(error, folder, QStringLiteral("24-open-error")) && ok;
+    error.hide();
+    return ok;
+}
+
+bool saveDevicesFilterAndRecentFiles(MainWindow& window, const QDir& folder)
+{
+    window.findChild<QPushButton*>(QStringLiteral("bDevices"))->click();
+    auto* filter = window.findChild<QLineEdit*>(QStringLiteral("filter"));
+    filter->setText(QStringLiteral("котел"));
+    bool ok = save(window, folder, QStringLiteral("25-devices-filter"));
+    filter->clear();
+    auto* recent = window.findChild<QMenu*>(QStringLiteral("menuRecentFiles"));
+    recent->popup(window.mapToGlobal(QPoint(40, 40)));
+    ok = save(*recent, folder, QStringLiteral("26-recent-files")) && ok;
+    recent->hide();
     return ok;
 }
 
@@ -261,29 +329,29 @@ bool saveWriteDialogs(MainWindow& window, EmulatedPanel& emulated, const PortLis
                       const std::string& dataFolder, const QDir& folder)
 {
     ConnectDialog connectDialog(&window, ports, ConnectDialog::Purpose::Write);
-    bool ok = save(connectDialog, folder, QStringLiteral("23-connect-dialog-write"));
+    bool ok = save(connectDialog, folder, QStringLiteral("30-connect-dialog-write"));
     connectDialog.hide();
     ProgressDialog progressDialog(&window, true);
     progressDialog.setPhase(
         QString::fromUtf8(config_zelmar::transferPhaseText(config_zelmar::TransferPhase::ReadingPanel)));
     progressDialog.setProgress(0.3f);
-    ok = save(progressDialog, folder, QStringLiteral("24-progress-reading-panel")) && ok;
+    ok = save(progressDialog, folder, QStringLiteral("31-progress-reading-panel")) && ok;
     progressDialog.hide();
 
     const config_zelmar::PanelImages factory = panelContent(emulated);
     WriteChangesDialog changes(&window, config_zelmar::plannedChanges(factory, window.configuration()),
                                config_zelmar::checkConfiguration(siteWithProblems()));
-    ok = save(changes, folder, QStringLiteral("25-write-changes")) && ok;
+    ok = save(changes, folder, QStringLiteral("32-write-changes")) && ok;
     changes.hide();
     WriteChangesDialog unchanged(&window, {}, {});
-    ok = save(unchanged, folder, QStringLiteral("26-write-no-changes")) && ok;
+    ok = save(unchanged, folder, QStringLiteral("33-write-no-changes")) && ok;
     unchanged.hide();
 
     auto store = std::make_shared<config_zelmar::ImageStore>(dataFolder);
     store->addBackup(factory);
     store->addBackup(config_zelmar::encodeImages(window.configuration(), factory));
     BackupsDialog backups(&window, store);
-    ok = save(backups, folder, QStringLiteral("27-backups-dialog")) && ok;
+    ok = save(backups, folder, QStringLiteral("34-backups-dialog")) && ok;
     backups.hide();
     return ok;
 }
@@ -299,10 +367,10 @@ bool saveRefusedFileBoxes(QWidget& window, const QDir& folder)
     const QByteArray root = "<configuration deviceId=\"Zelmar\" version=\"2\">\n";
     const std::pair<QByteArray, QString> files[] = {
         {start + "<!DOCTYPE configuration [<!ENTITY e \"x\">]>\n" + root + "</configuration>\n",
-         QStringLiteral("20-open-refused-doctype")},
-        {start + root + attributes + "/>\n</configuration>\n", QStringLiteral("21-open-refused-attributes")},
+         QStringLiteral("27-open-refused-doctype")},
+        {start + root + attributes + "/>\n</configuration>\n", QStringLiteral("28-open-refused-attributes")},
         {"<?xml version=\"1.0\" encoding=\"x-unknown\"?>\n" + root + "</configuration>\n",
-         QStringLiteral("22-open-refused-encoding")},
+         QStringLiteral("29-open-refused-encoding")},
     };
     bool ok = true;
     for (const auto& [content, name] : files) {
@@ -339,8 +407,18 @@ int main(int argc, char* argv[])
         QCoreApplication::installTranslator(&translator);
     }
 
+    QTemporaryDir scratch;
+    const QString settingsFile = scratch.filePath(QStringLiteral("settings.ini"));
+    {
+        AppSettings settings(settingsFile);
+        for (const char* site : {"Склад 12.05.xml", "Администрация.xml", "Корпус Б.xml"}) {
+            settings.addRecentFile(
+                QDir::home().filePath(QStringLiteral("Объекты/") + QString::fromUtf8(site)));
+        }
+    }
     EmulatedPanel emulatedPanel;
     MainWindowOptions options = emulatedPanel.attachTo(MainWindowOptions());
+    options.settingsFile = settingsFile;
     const PortLister ports = options.portLister;
     const std::string dataFolder = options.dataFolder;
     MainWindow window(std::move(options));
@@ -355,13 +433,22 @@ int main(int argc, char* argv[])
     AboutDialog aboutDialog(&window);
     ok = save(aboutDialog, folder, QStringLiteral("8-about-dialog")) && ok;
     aboutDialog.hide();
-    ProgressDialog progressDialog(&window, false);
+    qint64 now = 0;
+    ProgressDialog progressDialog(&window, false, [&now] { return now; });
+    now = 11000;
     progressDialog.setProgress(0.42f);
     ok = save(progressDialog, folder, QStringLiteral("9-progress-dialog")) && ok;
     progressDialog.hide();
+    ProgressDialog writeProgress(&window, true, [&now] { return now; });
+    now = 11000 + 95000;
+    writeProgress.setProgress(0.42f);
+    ok = save(writeProgress, folder, QStringLiteral("9b-progress-dialog-write")) && ok;
+    writeProgress.hide();
     ok = saveEditDialogs(window, folder) && ok;
     ok = saveProblemsDialogs(window, folder) && ok;
     ok = saveWriteDialogs(window, emulatedPanel, ports, dataFolder, folder) && ok;
     ok = saveRefusedFileBoxes(window, folder) && ok;
+    ok = saveQuestions(window, folder) && ok;
+    ok = saveDevicesFilterAndRecentFiles(window, folder) && ok;
     return ok ? 0 : 1;
 }

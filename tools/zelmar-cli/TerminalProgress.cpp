@@ -51,7 +51,7 @@ void TerminalProgress::setPhase(config_zelmar::TransferPhase phase)
     lastPercent = -1;
 }
 
-bool TerminalProgress::cancelRequested()
+bool TerminalProgress::cancelRequested() const
 {
     return StopSignals::received();
 }

@@ -18,7 +18,7 @@ public:
     void setProgress(float fraction) override;
     // The phase's name on a line of its own above its bar.
     void setPhase(config_zelmar::TransferPhase phase) override;
-    bool cancelRequested() override;
+    bool cancelRequested() const override;
     // The handler to give a transfer.
     config_zelmar::ProgressHandler* handler() { return this; }
 

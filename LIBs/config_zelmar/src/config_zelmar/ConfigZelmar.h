@@ -50,7 +50,7 @@ public:
     void setDataFolder(const std::string& folder);
 
     // Reads both memories of the panel and replaces the configuration's content; the configuration is
-    // untouched when the read fails.
+    // untouched when the read fails, or when the progress handler cancels it (TransferCancelled).
     void readConfiguration(Configuration& configuration, ProgressHandler* progress);
     // Makes sure the images hold the panel's content, as a write begins, and ends as a read does
     // (without finish). Returns the content.

@@ -13,9 +13,11 @@ public:
     virtual void setProgress(float fraction) = 0;
     // A new phase begins; the fractions that follow belong to it. Ignored unless overridden.
     virtual void setPhase(TransferPhase) {}
-    // Asked before every command to the panel: true stops the transfer there with TransferCancelled
-    // (raised speed is left and the failure clean-up runs as for any failure).
-    virtual bool cancelRequested() { return false; }
+    // Asked before every command to the panel: true stops the transfer there with TransferCancelled,
+    // raised speed left and the failure clean-up done as for any failure. The configurator offers it for
+    // reads only (a write stopped half-way leaves the panel with a mixed configuration, which the next
+    // write repairs); the command-line tool asks for it on SIGINT and SIGTERM.
+    virtual bool cancelRequested() const { return false; }
 
 protected:
     ~ProgressHandler() = default;

@@ -9,7 +9,8 @@ namespace config_zelmar {
 class ProgressHandler;
 
 // Counts the pages a memory image transfers, and the transfer's own steps, and reports the share done
-// to the user's progress handler (which may be null: the count still advances).
+// to the user's progress handler (which may be null: the count still advances), with the phase of the
+// transfer.
 class ProgressHandlerAdapter : public boot_loader::ProgressHandler
 {
 public:

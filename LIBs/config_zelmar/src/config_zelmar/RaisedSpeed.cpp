@@ -1,6 +1,7 @@
 #include "config_zelmar/RaisedSpeed.h"
 
 #include "config_zelmar/PanelDescription.h"
+#include "config_zelmar/TransferCancelled.h"
 
 #include "boot_loader/BootloaderException.h"
 #include "boot_loader/BootloaderProtocol.h"
@@ -15,12 +16,19 @@ RaisedSpeed::RaisedSpeed(rs485::RS485Connection& connection, boot_loader::Bootlo
     : connection(connection), protocol(protocol)
 {}
 
+// A command stopped before it was sent changed nothing; any other failure may have switched the panel.
 void RaisedSpeed::enter()
 {
     if (!raised) {
         return;
     }
-    protocol.setSpeed(panel::raisedSpeedDivisor);
+    entered = true;
+    try {
+        protocol.setSpeed(panel::raisedSpeedDivisor);
+    } catch (const TransferCancelled&) {
+        entered = false;
+        throw;
+    }
     connection.setBaudRate(panel::raisedBaudRate);
 }
 
@@ -29,9 +37,10 @@ void RaisedSpeed::enter()
 // the normal rate.
 void RaisedSpeed::leave() noexcept
 {
-    if (!raised) {
+    if (!entered) {
         return;
     }
+    entered = false;
     const uint32_t rates[] = {panel::raisedBaudRate, panel::normalBaudRate};
     for (const uint32_t rate : rates) {
         connection.setBaudRate(rate);
@@ -51,9 +60,10 @@ void RaisedSpeed::leave() noexcept
 
 void RaisedSpeed::followFinish()
 {
-    if (raised) {
+    if (entered) {
         connection.setBaudRate(panel::normalBaudRate);
     }
+    entered = false;
 }
 
 bool RaisedSpeed::bringBackFromRaised()

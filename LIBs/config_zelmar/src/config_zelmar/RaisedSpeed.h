@@ -21,8 +21,8 @@ public:
 
     // Both sides to the raised rate, when it is wanted.
     void enter();
-    // Both sides back to the normal rate, when it is wanted. Never throws: a failure here must not hide
-    // the error that ends the transfer.
+    // Both sides back to the normal rate, once entered (also when entering failed half-way). Never
+    // throws: a failure here must not hide the error that ends the transfer.
     void leave() noexcept;
     // After finish the panel restarts at the normal rate by itself: only the host follows.
     void followFinish();
@@ -36,6 +36,8 @@ private:
     rs485::RS485Connection& connection;
     boot_loader::BootloaderProtocol& protocol;
     bool raised = false;
+    // The speed command for the raised rate may have reached the panel.
+    bool entered = false;
 };
 
 } // namespace config_zelmar
