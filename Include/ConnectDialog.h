@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ConnectionCheckSetup.h"
 #include "PortLister.h"
 
 #include "config_zelmar/WriteOptions.h"
@@ -11,9 +12,12 @@ namespace Ui {
 class ConnectDialog;
 }
 
-// Asks for the serial port of the USB-RS485 converter before a read or a write: lists the serial ports,
-// preselects the converter's port and offers the raised speed; before a write also whether to verify it
-// and whether to write every page.
+class PortField;
+
+// Asks for the serial port of the USB-RS485 converter before a read or a write: lists the serial ports
+// with what sysfs tells of them, preselects the converter's port, follows converters plugged in or out,
+// takes any path typed into the field, offers the raised speed and a check of the connection; before a
+// write also whether to verify it and whether to write every page.
 class ConnectDialog : public QDialog
 {
     Q_OBJECT
@@ -26,9 +30,11 @@ public:
     };
 
     explicit ConnectDialog(QWidget* parent, PortLister portLister = PortLister::system(),
+                           ConnectionCheckSetup checkSetup = ConnectionCheckSetup::system(),
                            Purpose purpose = Purpose::Read);
     ~ConnectDialog() override;
 
+    // The chosen port as a path (of the listed port, or as typed); empty when none.
     QString portName() const;
     bool raisedSpeed() const;
     // The write options chosen; the defaults before a read.
@@ -41,13 +47,19 @@ public:
 
 public slots:
     void onUpdatePortList();
+    // Checks the connection on the chosen port in a dialog of its own; a port chosen there comes back.
+    void onCheckConnection();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
-    void fillPortList();
     void showConverterMessage();
-    void selectPreferredPort();
+    void updateButtons();
 
     std::unique_ptr<Ui::ConnectDialog> form;
     PortLister ports;
-    QString preferredPort;
+    ConnectionCheckSetup checkSetup;
+    PortField* portField;
 };

@@ -23,10 +23,10 @@ public:
     EmulatedPanel(const EmulatedPanel&) = delete;
     EmulatedPanel& operator=(const EmulatedPanel&) = delete;
 
-    // The given options with the emulator's port added to the port list, a transfer that reaches the
-    // emulator by its port name, and an image store of its own in a temporary folder, so that trying
-    // the program leaves nothing among the backups of real panels. The options must not outlive this
-    // object.
+    // The given options with the emulator's port added to the port list, a transfer and a connection
+    // check that reach the emulator by its port name, and an image store of its own in a temporary
+    // folder, so that trying the program leaves nothing among the backups of real panels. The options
+    // must not outlive this object.
     MainWindowOptions attachTo(MainWindowOptions options);
 
     panel_emulator::PanelEmulator& panel() { return emulator; }
@@ -35,6 +35,7 @@ private:
     void holdDefaultConfiguration();
     rs485::PortFactory portFactory();
     rs485::SleepFunction sleepFunction();
+    ConnectionCheckSetup connectionCheck(ConnectionCheckSetup machine);
 
     panel_emulator::PanelEmulator emulator;
     // Made when the panel is attached, so that a program started without --emulator creates none.

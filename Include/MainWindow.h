@@ -90,6 +90,7 @@ public slots:
     // Writes the backup's images back into a panel.
     void restoreBackup(const config_zelmar::PanelBackup& backup);
     void onAbout();
+    void onConnectionCheck();
     void onCommonOptionsClicked();
     void onInterfaceClicked();
     void onSectionPultsClicked();
@@ -157,6 +158,7 @@ private:
     bool runWrite(const std::function<void()>& write, const QString& successMessage);
     void readFromDevice();
     void showTransferError(const std::exception& error);
+    void showOpenFailure(const QString& portName);
     // The problems of the configuration before a write; true when the write may go on.
     bool confirmWriteDespiteProblems();
     void showOption(const std::string& key);
@@ -167,6 +169,7 @@ private:
     std::unique_ptr<config_zelmar::ConfigZelmar> transfer;
     std::shared_ptr<config_zelmar::ImageStore> imageStore;
     PortLister portLister;
+    ConnectionCheckSetup connectionCheck;
     std::function<QDateTime()> now;
     std::unique_ptr<AppSettings> settings;
 

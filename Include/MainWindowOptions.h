@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ConnectionCheckSetup.h"
 #include "PortLister.h"
 
 #include <QDateTime>
@@ -13,8 +14,9 @@ namespace config_zelmar {
 class ConfigZelmar;
 }
 
-// What the main window talks to: the panel transfer and the port lists of the connection dialog. The
-// defaults are the real serial ports; tests and the --emulator option plug in the emulated panel.
+// What the main window talks to: the panel transfer, the port lists of the connection dialog and what
+// the connection check talks to. The defaults are the real serial ports; tests and the --emulator
+// option plug in the emulated panel.
 struct MainWindowOptions
 {
     using TransferFactory = std::function<std::unique_ptr<config_zelmar::ConfigZelmar>()>;
@@ -22,6 +24,7 @@ struct MainWindowOptions
     // Empty: a transfer over the real serial ports.
     TransferFactory makeTransfer;
     PortLister portLister = PortLister::system();
+    ConnectionCheckSetup connectionCheck = ConnectionCheckSetup::system();
     // The folder of the image store (known panel images and backups); empty: none, and no backups.
     std::string dataFolder;
     // Where the settings kept between runs live; empty: the user's settings of the configurator.

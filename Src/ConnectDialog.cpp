@@ -1,29 +1,36 @@
 #include "ConnectDialog.h"
 
 #include "ApplicationResources.h"
+#include "ConnectionCheckDialog.h"
+#include "PortField.h"
 #include "ui_ConnectDialog.h"
 
 #include <QPushButton>
 
-ConnectDialog::ConnectDialog(QWidget* parent, PortLister portLister, Purpose purpose)
-    : QDialog(parent), form(std::make_unique<Ui::ConnectDialog>()), ports(std::move(portLister))
+ConnectDialog::ConnectDialog(QWidget* parent, PortLister portLister, ConnectionCheckSetup checkSetup,
+                             Purpose purpose)
+    : QDialog(parent), form(std::make_unique<Ui::ConnectDialog>()), ports(std::move(portLister)),
+      checkSetup(std::move(checkSetup))
 {
     initApplicationResources();
     form->setupUi(this);
+    portField = new PortField(form->portName, ports, this);
     const bool writing = purpose == Purpose::Write;
     form->verifyWrite->setVisible(writing);
     form->writeAllPages->setVisible(writing);
     adjustSize();
     connect(form->updatePortList, &QPushButton::clicked, this, &ConnectDialog::onUpdatePortList);
-    fillPortList();
-    showConverterMessage();
+    connect(form->checkConnection, &QPushButton::clicked, this, &ConnectDialog::onCheckConnection);
+    connect(portField, &PortField::portNameChanged, this, &ConnectDialog::updateButtons);
+    connect(portField, &PortField::portsChanged, this, &ConnectDialog::showConverterMessage);
+    portField->fill();
 }
 
 ConnectDialog::~ConnectDialog() = default;
 
 QString ConnectDialog::portName() const
 {
-    return form->portName->currentText();
+    return portField->portName();
 }
 
 bool ConnectDialog::raisedSpeed() const
@@ -53,47 +60,52 @@ void ConnectDialog::setRaisedSpeed(bool raised)
 
 void ConnectDialog::setPreferredPort(const QString& port)
 {
-    preferredPort = port;
-    selectPreferredPort();
+    portField->setPreferredPort(port);
 }
 
 void ConnectDialog::onUpdatePortList()
 {
-    fillPortList();
-    showConverterMessage();
-    selectPreferredPort();
+    portField->fill();
 }
 
-void ConnectDialog::selectPreferredPort()
+void ConnectDialog::onCheckConnection()
 {
-    const int found =
-        preferredPort.isEmpty()
-            ? -1
-            : form->portName->findText(preferredPort, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (found >= 0) {
-        form->portName->setCurrentIndex(found);
+    ConnectionCheckDialog dialog(this, ports, checkSetup, portName());
+    dialog.exec();
+    if (!dialog.portName().isEmpty()) {
+        portField->setPortName(dialog.portName());
     }
 }
 
-void ConnectDialog::fillPortList()
+void ConnectDialog::showEvent(QShowEvent* event)
 {
-    const std::vector<std::string> serialPorts = ports.serialPorts();
-    form->portName->clear();
-    for (const std::string& port : serialPorts) {
-        form->portName->addItem(QString::fromStdString(port));
-    }
-    form->buttonBox->button(QDialogButtonBox::Ok)->setEnabled(!serialPorts.empty());
+    QDialog::showEvent(event);
+    portField->startWatching();
+}
+
+void ConnectDialog::hideEvent(QHideEvent* event)
+{
+    portField->stopWatching();
+    QDialog::hideEvent(event);
 }
 
 void ConnectDialog::showConverterMessage()
 {
-    const std::vector<std::string> converters = ports.ftdiPorts();
-    if (converters.empty()) {
+    const QString converterPort = portField->converterPort();
+    if (converterPort.isEmpty()) {
         form->message->setText(tr("Преобразователь USB-RS485 не обнаружен."));
         return;
     }
-    const QString converterPort = QString::fromStdString(converters.front());
-    form->message->setText(tr("Преобразователь USB-RS485 подключён к порту ") + converterPort + ".");
-    form->portName->setCurrentIndex(
-        form->portName->findText(converterPort, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    QString text = tr("Преобразователь USB-RS485 подключён к порту ") + converterPort + ".";
+    if (!portField->converterSummary().isEmpty()) {
+        text += "\n" + portField->converterSummary();
+    }
+    form->message->setText(text);
+}
+
+void ConnectDialog::updateButtons()
+{
+    const bool chosen = !portName().isEmpty();
+    form->buttonBox->button(QDialogButtonBox::Ok)->setEnabled(chosen);
+    form->checkConnection->setEnabled(chosen);
 }

@@ -1,8 +1,11 @@
 #include "EmulatedPanel.h"
 
+#include "EmulatedPortEnvironment.h"
+
 #include "config_zelmar/ConfigZelmar.h"
 #include "config_zelmar/Configuration.h"
 #include "config_zelmar/PanelImageCodec.h"
+#include "config_zelmar/PanelLinkCheck.h"
 #include "panel_emulator/EmulatedPort.h"
 
 const char* const EmulatedPanel::portName = "Эмулятор прибора";
@@ -45,11 +48,26 @@ MainWindowOptions EmulatedPanel::attachTo(MainWindowOptions options)
         return std::make_unique<config_zelmar::ConfigZelmar>(portFactory(), sleepFunction(),
                                                              config_zelmar::systemLocalDate());
     };
+    options.connectionCheck = connectionCheck(std::move(options.connectionCheck));
     if (!dataFolder) {
         dataFolder = std::make_unique<QTemporaryDir>();
     }
     options.dataFolder = dataFolder->isValid() ? dataFolder->path().toStdString() : std::string();
     return options;
+}
+
+// The emulator's round trips are timed on its simulated clock, a real port's on the steady clock.
+ConnectionCheckSetup EmulatedPanel::connectionCheck(ConnectionCheckSetup machine)
+{
+    const config_zelmar::MonotonicClock steady = config_zelmar::steadyClock();
+    const config_zelmar::MonotonicClock clock = [steady, simulated = this->clock, inUse = emulatorPortInUse] {
+        return *inUse ? simulated->now() : steady();
+    };
+    machine.environment = std::make_shared<EmulatedPortEnvironment>(portName, machine.environment);
+    machine.makePanelCheck = [this, clock] {
+        return std::make_unique<config_zelmar::PanelLinkCheck>(portFactory(), sleepFunction(), clock);
+    };
+    return machine;
 }
 
 rs485::PortFactory EmulatedPanel::portFactory()

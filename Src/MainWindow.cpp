@@ -6,6 +6,7 @@
 #include "BackupsDialog.h"
 #include "CommandsPageWidget.h"
 #include "ConnectDialog.h"
+#include "ConnectionCheckDialog.h"
 #include "DevicesPageWidget.h"
 #include "EventsPageWidget.h"
 #include "OptionControls.h"
@@ -22,6 +23,7 @@
 #include "config_zelmar/ImageStore.h"
 #include "config_zelmar/PanelImageCodec.h"
 #include "config_zelmar/PlannedChanges.h"
+#include "config_zelmar/PortOpenMessage.h"
 #include "config_zelmar/ProgramIdentity.h"
 #include "config_zelmar/TransferCancelled.h"
 
@@ -83,7 +85,7 @@ MainWindow::MainWindow(QWidget* parent) : MainWindow(MainWindowOptions(), parent
 MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     : QMainWindow(parent), transfer(options.makeTransfer ? options.makeTransfer()
                                                          : std::make_unique<config_zelmar::ConfigZelmar>()),
-      portLister(std::move(options.portLister)),
+      portLister(std::move(options.portLister)), connectionCheck(std::move(options.connectionCheck)),
       now(options.now ? std::move(options.now) : [] { return QDateTime::currentDateTime(); }),
       settings(std::make_unique<AppSettings>(options.settingsFile)), form(std::make_unique<Ui::MainWindow>())
 {
@@ -158,6 +160,7 @@ void MainWindow::connectActions()
     connect(form->panelBackups, &QAction::triggered, this, &MainWindow::onPanelBackups);
     connect(form->quit, &QAction::triggered, this, &MainWindow::close);
     connect(form->about, &QAction::triggered, this, &MainWindow::onAbout);
+    connect(form->connectionCheck, &QAction::triggered, this, &MainWindow::onConnectionCheck);
 }
 
 std::array<MainWindow::PageButton, 6> MainWindow::pageButtons() const
@@ -316,6 +319,16 @@ void MainWindow::closeEvent(QCloseEvent* event)
 void MainWindow::onAbout()
 {
     AboutDialog dialog(this);
+    dialog.exec();
+}
+
+void MainWindow::onConnectionCheck()
+{
+    if (transferRunning()) {
+        return;
+    }
+    ConnectionCheckDialog dialog(this, portLister, connectionCheck);
+    dialog.setPreferredPort(settings->lastPort());
     dialog.exec();
 }
 
@@ -573,7 +586,7 @@ void MainWindow::updateRecentFilesMenu()
 
 bool MainWindow::askForPort(ConnectDialog::Purpose purpose, ConnectionChoice& choice)
 {
-    ConnectDialog dialog(this, portLister, purpose);
+    ConnectDialog dialog(this, portLister, connectionCheck, purpose);
     dialog.setPreferredPort(settings->lastPort());
     dialog.setRaisedSpeed(settings->raisedSpeed());
     dialog.setVerifyWrite(settings->verifyWrite());
@@ -606,7 +619,7 @@ bool MainWindow::chooseWritePort(QString& portName)
 bool MainWindow::openPort(const QString& portName)
 {
     if (!transfer->open(portName.toStdString())) {
-        Prompter::current().critical(this, errorTitle(), tr("Ошибка при открытии порта ") + portName);
+        showOpenFailure(portName);
         return false;
     }
     return true;
@@ -770,6 +783,14 @@ void MainWindow::readFromDevice()
 void MainWindow::showTransferError(const std::exception& error)
 {
     Prompter::current().critical(this, errorTitle(), QString::fromUtf8(error.what()));
+}
+
+// Why the port did not open, with the remedy.
+void MainWindow::showOpenFailure(const QString& portName)
+{
+    const std::string text = config_zelmar::PortOpenMessage::text(
+        portName.toStdString(), transfer->lastOpenFailure(), *connectionCheck.environment);
+    Prompter::current().critical(this, errorTitle(), QString::fromStdString(text));
 }
 
 // ---- Checks of what the panel will hold ----

@@ -1,4 +1,5 @@
 #include "ApplicationResources.h"
+#include "ApplicationTranslation.h"
 #include "EmulatedPanel.h"
 #include "LinkTraceLogging.h"
 #include "MainWindow.h"
@@ -17,10 +18,7 @@ int main(int argc, char* argv[])
     programIcon.addFile(QStringLiteral(":/res/appIcon48x48.png"));
     QApplication::setWindowIcon(programIcon);
     QTranslator translator;
-    // Without the catalogue beside the program the standard buttons stay in English; nothing else changes.
-    if (translator.load(QCoreApplication::applicationDirPath() + "/qt_ru.qm")) {
-        QCoreApplication::installTranslator(&translator);
-    }
+    installQtTranslation(translator, QCoreApplication::applicationDirPath());
     installLinkTraceLogging();
 
     // --emulator offers an emulated panel beside the real ports, for trying the program without hardware.

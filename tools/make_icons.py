@@ -2,7 +2,7 @@
 """Makes the configurator's icons under res/.
 
 The 16x16 action icons are copied from the Tango icon theme (public domain, Debian package
-tango-icon-theme); the application icon and the logo are drawn here with plain zlib/struct PNG
+tango-icon-theme); the application icon (16, 48, 128 and 256 pixels) and the logo are drawn here with plain zlib/struct PNG
 writing, so the script needs nothing beyond Python.
 
 Usage: tools/make_icons.py [REPOSITORY_ROOT]
@@ -125,6 +125,10 @@ def main():
         f.write(panel_icon(48).png())
     with open(os.path.join(root, "res", "logo.png"), "wb") as f:
         f.write(logo().png())
+    # The larger sizes of the program icon that the desktop's hicolor theme gets from the package.
+    for size in (128, 256):
+        with open(os.path.join(root, "res", "appIcon%dx%d.png" % (size, size)), "wb") as f:
+            f.write(panel_icon(size).png())
 
 
 if __name__ == "__main__":

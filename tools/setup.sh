@@ -14,8 +14,11 @@ fi
 cd "$(dirname "$0")/.."
 build_dir=${BUILD_DIR:-build}
 
+# The last line is for the Debian package and its check (tools/check-package.sh): CPack's dependency
+# computation (dpkg-shlibdeps, file) and the checkers.
 packages=(cmake ninja-build g++ qtbase5-dev qtbase5-dev-tools qttranslations5-l10n
-          tango-icon-theme libgtest-dev xvfb xauth fonts-dejavu-core python3)
+          tango-icon-theme libgtest-dev xvfb xauth fonts-dejavu-core python3
+          dpkg-dev file lintian desktop-file-utils appstream)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' || missing+=("$package")

@@ -155,7 +155,10 @@ private slots:
         QCOMPARE(control<QAction>(window, "panelBackups")->text(),
                  QStringLiteral("Резервные копии прибора…"));
         QVERIFY2(!control<QAction>(window, "panelBackups")->isEnabled(), "no data folder, no backups");
-        QCOMPARE(actionNames(control<QMenu>(window, "menuHelp")->actions()), QStringList{"about"});
+        QCOMPARE(actionNames(control<QMenu>(window, "menuHelp")->actions()),
+                 (QStringList{"connectionCheck", "|", "about"}));
+        QCOMPARE(control<QAction>(window, "connectionCheck")->text(),
+                 QStringLiteral("Проверка подключения…"));
         QCOMPARE(control<QAction>(window, "loadFromDevice")->shortcut(),
                  QKeySequence(QStringLiteral("Ctrl+R")));
         QCOMPARE(control<QAction>(window, "save")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));

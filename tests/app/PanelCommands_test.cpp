@@ -415,7 +415,7 @@ private slots:
         QCOMPARE(prompter.boxes.size(), 1);
         QCOMPARE(prompter.lastBox().title, errorTitle);
         QCOMPARE(prompter.lastBox().text,
-                 QStringLiteral("Ошибка при открытии порта /dev/zelmar-test-missing"));
+                 QStringLiteral("Порт /dev/zelmar-test-missing не найден. Преобразователь отключён?"));
     }
 
     void failedReadShowsTheErrorAndKeepsTheControls()

@@ -3,7 +3,7 @@
 on a pseudo-terminal by "zelmar-cli emulate --pty".
 
 Usage: cli_test.py ZELMAR_CLI GROUP
-       (GROUP: files, errors, transfer_fast, transfer_normal, faults, safe_write, interrupt)
+       (GROUP: files, errors, transfer_fast, transfer_normal, faults, doctor, safe_write, interrupt)
 """
 import datetime
 import json
@@ -149,7 +149,7 @@ def encode(folder, xml, base_options=None, base_config=None):
 def test_help_everywhere(folder):
     check(run(["--help"]).stdout.startswith(b"Usage: zelmar-cli COMMAND"), "tool help")
     for command in ["ports", "info", "read", "write", "check", "diff", "convert", "encode", "decode", "emulate",
-                    "backups", "restore"]:
+                    "doctor", "backups", "restore"]:
         result = run([command, "--help"])
         check(result.stdout.startswith(b"Usage: zelmar-cli " + command.encode()), "help of " + command)
     check(b"drop-at-page:P" in run(["emulate", "--help"]).stdout, "the fault script is documented")
@@ -330,11 +330,13 @@ def test_failed_writes_keep_existing_files(folder):
 
 
 def test_bad_ports(folder):
-    check(b"no such port" in run(["info", "--port", os.path.join(folder, "ttyNone")], status=3).stderr,
-          "missing port message")
+    missing = os.path.join(folder, "ttyNone")
+    check(("Порт %s не найден. Преобразователь отключён?" % missing).encode() in
+          run(["info", "--port", missing], status=3).stderr, "missing port message")
     regular = os.path.join(folder, "plain-file")
     write_bytes(regular, b"")
-    check(b"not a serial port" in run(["info", "--port", regular], status=3).stderr, "plain file message")
+    check(("%s не является последовательным портом." % regular).encode() in
+          run(["info", "--port", regular], status=3).stderr, "plain file message")
     run(["read", "--port", "/dev/null"], status=3)  # a device, but no terminal
     run(["write", "--port", "/dev/null", SECTION_XML], status=3)
     run(["emulate", "--port", os.path.join(folder, "ttyNone")], status=3)
@@ -812,6 +814,59 @@ def test_sigint_during_a_read_keeps_the_output(folder):
     check(store_files(os.path.join(folder, "data"), "images") == [], "an interrupted read kept images")
 
 
+# ---------------------------------------------------------------------------------------------- doctor
+
+DOCTOR_TITLES = ["Наличие порта", "Права доступа", "Другие программы", "Открытие порта", "Задержка FTDI",
+                 "ModemManager", "Прибор на 19200 бод", "Чтение страницы на 19200 бод",
+                 "Чтение страницы на 345600 бод", "Возврат на 19200 бод"]
+
+
+def doctor(port, status):
+    """The doctor's lines as (status word, title, detail)."""
+    result = subprocess.run([CLI, "doctor", "--port", port], capture_output=True, timeout=120)
+    check(result.returncode == status, "doctor on %s: exit %d, expected %d\n%s%s" %
+          (port, result.returncode, status, result.stdout.decode(), result.stderr.decode()))
+    check((status == 0) == (result.stderr == b""), "doctor's standard error: %r" % result.stderr.decode())
+    lines = []
+    for line in result.stdout.decode().splitlines():
+        word, _, rest = line.partition("\t")
+        title, _, detail = rest.partition(": ")
+        check(word in ("ok", "warning", "error"), "doctor line without its mark: %r" % line)
+        lines.append((word, title, detail))
+    return lines
+
+
+def modem_manager_runs():
+    return subprocess.run(["pgrep", "-x", "ModemManager"], capture_output=True).returncode == 0
+
+
+def test_doctor_on_the_emulator(folder):
+    with Emulator(folder) as emulator:
+        lines = doctor(emulator.port, 0)
+    check([title for _, title, _ in lines] == DOCTOR_TITLES, "doctor's checks: %s" % lines)
+    for word, title, detail in lines:
+        hint_allowed = title == "ModemManager" and modem_manager_runs()
+        check(word == "ok" or (hint_allowed and word == "warning"), "not ok: %s %s: %s" % (word, title, detail))
+    check(lines[0][2] == emulator.port, "the port named: %s" % lines[0][2])
+    check(lines[6][2] == "загрузчик 18, прибор Z-ZL3, страница 256 байт", "identification: %s" % lines[6][2])
+    for _, _, detail in lines[7:9]:
+        check(re.fullmatch(r"ответ за \d+ мс", detail), "round trip: %s" % detail)
+
+
+def test_doctor_on_a_missing_port(folder):
+    missing = os.path.join(folder, "ttyUSB9")
+    check(doctor(missing, 3) == [("error", "Наличие порта", "Порт %s не найден. Преобразователь отключён?" % missing)],
+          "doctor on a missing port")
+
+
+def test_doctor_on_a_silent_panel(folder):
+    with Emulator(folder, ["--fault", "silent:1000"]) as emulator:
+        lines = doctor(emulator.port, 11)
+    check(lines[-1] == ("error", "Прибор на 19200 бод", "Нет связи с прибором. Проверьте подключение."),
+          "doctor on a silent panel: %s" % lines)
+    check(len(lines) == 7, "the check goes on after an error: %s" % lines)
+
+
 GROUPS = {
     "files": [test_help_everywhere, test_check_summaries, test_diff, test_check_problems, test_convert_is_stable,
               test_encode_decode_round_trip, test_encode_keeps_the_base],
@@ -823,6 +878,7 @@ GROUPS = {
     "transfer_normal": [test_transfer_normal],
     "faults": [test_silent_panel, test_wrong_firmware, test_wrong_address_status, test_dropped_link,
                test_damaged_answers_are_retried],
+    "doctor": [test_doctor_on_the_emulator, test_doctor_on_a_missing_port, test_doctor_on_a_silent_panel],
     "safe_write": [test_second_write_needs_no_read, test_backups_and_restore, test_verify_failure,
                    test_write_options, test_refusal_force_and_dry_run],
     "interrupt": [test_sigint_in_the_middle_of_a_write, test_sigint_during_a_read_keeps_the_output],

@@ -1,16 +1,20 @@
 // Shows the main window with each of its six pages, the connection, About and progress dialogs, the
 // edit dialogs of the table pages (filled with a sample site), the problems list (for review and before
 // a write, with errors and with warnings only), the error boxes of files the reader refuses, the questions
-// that protect unsaved work, the devices filter, the recent files menu and the dialogs of a safe write
-// (its connection dialog, its first phase, the change list, the backups) in turn, and saves a PNG of each
-// into the folder given on the command line. Settings go to a scratch file, never to the user's.
+// that protect unsaved work, the devices filter and the recent files menu, the connection dialog with a
+// described converter, the connection check (passing, with hints, failing) and the dialogs of a safe
+// write (its connection dialog, its first phase, the change list, the backups) in turn, and saves a PNG
+// of each into the folder given on the command line. Settings go to a scratch file, never to the user's.
 #include "AboutDialog.h"
 #include "AppSettings.h"
+#include "ApplicationTranslation.h"
 #include "BackupsDialog.h"
 #include "ConnectDialog.h"
+#include "ConnectionCheckDialog.h"
 #include "DeviceCommandEditDialog.h"
 #include "DeviceEditDialog.h"
 #include "EmulatedPanel.h"
+#include "EmulatedPortEnvironment.h"
 #include "EventTableEditDialog.h"
 #include "MainWindow.h"
 #include "ProblemsDialog.h"
@@ -328,7 +332,8 @@ config_zelmar::PanelImages panelContent(EmulatedPanel& emulated)
 bool saveWriteDialogs(MainWindow& window, EmulatedPanel& emulated, const PortLister& ports,
                       const std::string& dataFolder, const QDir& folder)
 {
-    ConnectDialog connectDialog(&window, ports, ConnectDialog::Purpose::Write);
+    ConnectDialog connectDialog(&window, ports, ConnectionCheckSetup::system(),
+                                ConnectDialog::Purpose::Write);
     bool ok = save(connectDialog, folder, QStringLiteral("30-connect-dialog-write"));
     connectDialog.hide();
     ProgressDialog progressDialog(&window, true);
@@ -388,6 +393,87 @@ bool saveRefusedFileBoxes(QWidget& window, const QDir& folder)
     return ok;
 }
 
+const rs485::PortDescription sampleConverter{
+    "/dev/ttyUSB0",
+    "FT232R USB UART",
+    "FTDI",
+    "A50285BI",
+    "0403",
+    "6001",
+    "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0"};
+
+// A machine with a legacy port, an FTDI converter and the emulated panel.
+PortLister sampleConverterPorts(const PortLister& emulated)
+{
+    const PortLister::List emulatedPorts = emulated.serialPorts;
+    return PortLister{[emulatedPorts] {
+                          std::vector<std::string> ports = emulatedPorts();
+                          ports.erase(ports.begin() + 1, ports.end());
+                          ports.push_back("/dev/ttyS0");
+                          ports.push_back(sampleConverter.path);
+                          return ports;
+                      },
+                      [] { return std::vector<std::string>{sampleConverter.path}; },
+                      [] { return std::vector<rs485::PortDescription>{sampleConverter}; }};
+}
+
+// The emulated panel's port as an FTDI converter whose latency timer stayed at 16 ms, on a machine where
+// ModemManager runs: the check then shows its hints.
+class HintingEnvironment : public EmulatedPortEnvironment
+{
+public:
+    using EmulatedPortEnvironment::EmulatedPortEnvironment;
+
+    std::optional<rs485::PortDescription> description(const std::string& port) const override
+    {
+        rs485::PortDescription converter = sampleConverter;
+        converter.path = port;
+        return converter;
+    }
+    std::optional<int> latencyTimer(const std::string&) const override { return 16; }
+    bool modemManagerRunning() const override { return true; }
+};
+
+// The Справка menu opened, with the connection check in it.
+bool saveHelpMenu(QWidget& window, const QDir& folder)
+{
+    auto* menu = window.findChild<QMenu*>(QStringLiteral("menuHelp"));
+    if (menu == nullptr) {
+        std::fprintf(stderr, "no menu menuHelp\n");
+        return false;
+    }
+    menu->popup(window.mapToGlobal(QPoint(40, 20)));
+    const bool ok = save(*menu, folder, QStringLiteral("34-help-menu"));
+    menu->hide();
+    return ok;
+}
+
+bool saveConnectionDialogs(QWidget& window, const MainWindowOptions& options, const QDir& folder)
+{
+    bool ok = true;
+    const PortLister ports = sampleConverterPorts(options.portLister);
+    ConnectDialog converterDialog(&window, ports, options.connectionCheck);
+    ok = save(converterDialog, folder, QStringLiteral("30-connect-dialog-converter")) && ok;
+    converterDialog.hide();
+
+    const QString emulator = QString::fromUtf8(EmulatedPanel::portName);
+    ConnectionCheckDialog passing(&window, ports, options.connectionCheck, emulator);
+    ok = save(passing, folder, QStringLiteral("31-connection-check")) && ok;
+    passing.hide();
+
+    ConnectionCheckSetup hinting = options.connectionCheck;
+    hinting.environment =
+        std::make_shared<HintingEnvironment>(EmulatedPanel::portName, options.connectionCheck.environment);
+    ConnectionCheckDialog hints(&window, ports, hinting, emulator);
+    ok = save(hints, folder, QStringLiteral("32-connection-check-hints")) && ok;
+    hints.hide();
+
+    ConnectionCheckDialog failing(&window, ports, options.connectionCheck, QStringLiteral("/dev/ttyUSB7"));
+    ok = save(failing, folder, QStringLiteral("33-connection-check-missing-port")) && ok;
+    failing.hide();
+    return saveHelpMenu(window, folder) && ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -403,9 +489,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     QTranslator translator;
-    if (translator.load(QCoreApplication::applicationDirPath() + "/qt_ru.qm")) {
-        QCoreApplication::installTranslator(&translator);
-    }
+    installQtTranslation(translator, QCoreApplication::applicationDirPath());
 
     QTemporaryDir scratch;
     const QString settingsFile = scratch.filePath(QStringLiteral("settings.ini"));
@@ -419,6 +503,7 @@ int main(int argc, char* argv[])
     EmulatedPanel emulatedPanel;
     MainWindowOptions options = emulatedPanel.attachTo(MainWindowOptions());
     options.settingsFile = settingsFile;
+    const MainWindowOptions dialogOptions = options;
     const PortLister ports = options.portLister;
     const std::string dataFolder = options.dataFolder;
     MainWindow window(std::move(options));
@@ -450,5 +535,6 @@ int main(int argc, char* argv[])
     ok = saveRefusedFileBoxes(window, folder) && ok;
     ok = saveQuestions(window, folder) && ok;
     ok = saveDevicesFilterAndRecentFiles(window, folder) && ok;
+    ok = saveConnectionDialogs(window, dialogOptions, folder) && ok;
     return ok ? 0 : 1;
 }

@@ -25,7 +25,8 @@ const std::map<std::string, Command>& commands()
     static const std::map<std::string, Command> table{
         {"ports", runPorts},     {"info", runInfo},       {"read", runRead},       {"write", runWrite},
         {"check", runCheck},     {"diff", runDiff},       {"convert", runConvert}, {"encode", runEncode},
-        {"decode", runDecode},   {"emulate", runEmulate}, {"backups", runBackups}, {"restore", runRestore},
+        {"decode", runDecode},   {"emulate", runEmulate}, {"doctor", runDoctor},   {"backups", runBackups},
+        {"restore", runRestore},
     };
     return table;
 }

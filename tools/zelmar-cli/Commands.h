@@ -19,6 +19,7 @@ int runConvert(const Arguments& arguments);
 int runEncode(const Arguments& arguments);
 int runDecode(const Arguments& arguments);
 int runEmulate(const Arguments& arguments);
+int runDoctor(const Arguments& arguments);
 int runBackups(const Arguments& arguments);
 int runRestore(const Arguments& arguments);
 

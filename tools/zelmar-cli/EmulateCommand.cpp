@@ -14,6 +14,7 @@
 #include "panel_emulator/PtyPanelServer.h"
 #include "panel_emulator/SerialPanelServer.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -179,7 +180,9 @@ int servePort(PanelEmulator& panel, const std::string& port, const EmulatorFiles
 {
     panel_emulator::SerialPanelServer server(panel);
     if (!server.open(port)) {
-        throw CliError(PortError, port + ": " + portFailureReason(port));
+        rs485::OpenFailure failure = rs485::OpenFailure::fromErrno(errno);
+        failure.nameHolder(port);
+        throw CliError(PortError, portOpenMessage(port, failure));
     }
     return serve(server, panel, files);
 }

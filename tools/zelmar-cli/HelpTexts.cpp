@@ -24,6 +24,7 @@ Commands:
   encode     encode an XML file into the panel's two memory images
   decode     decode the two memory images into an XML file
   emulate    run an emulated panel on a pseudo-terminal or a serial port
+  doctor     check the port, the converter and the panel, one finding per line
   backups    list, export or delete the backups of what panels held before a write
   restore    write a backup back into the panel
 
@@ -198,6 +199,23 @@ Runs an emulated panel (loader version 0x12, device "Z-ZL3", page size 256) unti
                      Numbers are decimal or 0x-prefixed hexadecimal.
 
 When the link drops, the pseudo-terminal (or the port) is closed and the emulator ends after saving.
+)"},
+        {"doctor", R"(Usage: zelmar-cli doctor [--port PORT]
+
+Checks what stands between the configurator and the panel, one finding per line: "ok", "warning" or
+"error", a tab, then what was checked and what was found (in Russian, with the remedy).
+
+In order: the port exists; this user may open it (owner, group and mode); no other program has it
+open; it opens at 19200 baud; the FTDI latency timer (a hint when it stays above 1 ms); ModemManager (a
+hint when it runs); then the panel: identification at 19200 baud (loader version, device name, page
+size), the time of one page read at 19200 and at 345600 baud, and the return to 19200 baud. The first
+error ends the check.
+
+  --port PORT   the serial port of the converter; without it the converter's port (USB vendor id 0403),
+                or the only serial port there is
+
+Exit status: 0 when nothing is an error (warnings included); 3 when the port cannot be used or opened;
+10 + the transfer error code when the panel does not answer properly.
 )"},
     };
     return texts;

@@ -4,17 +4,15 @@
 #include "ExitStatus.h"
 
 #include "config_zelmar/ConfigZelmar.h"
-
-#include <cerrno>
-#include <cstring>
-#include <sys/stat.h>
+#include "config_zelmar/PortOpenMessage.h"
+#include "config_zelmar/SystemPortEnvironment.h"
 
 namespace zelmar_cli {
 
 void openPort(config_zelmar::ConfigZelmar& transfer, const std::string& port)
 {
     if (!transfer.open(port)) {
-        throw CliError(PortError, port + ": " + portFailureReason(port));
+        throw CliError(PortError, portOpenMessage(port, transfer.lastOpenFailure()));
     }
 }
 
@@ -28,18 +26,9 @@ OpenPort::~OpenPort()
     transfer.close();
 }
 
-std::string portFailureReason(const std::string& port)
+std::string portOpenMessage(const std::string& port, const rs485::OpenFailure& failure)
 {
-    struct stat status
-    {
-    };
-    if (stat(port.c_str(), &status) != 0) {
-        return errno == ENOENT ? "no such port" : std::strerror(errno);
-    }
-    if (!S_ISCHR(status.st_mode)) {
-        return "not a serial port";
-    }
-    return "cannot open the port (not a serial port, in use by another program, or no permission)";
+    return config_zelmar::PortOpenMessage::text(port, failure, config_zelmar::SystemPortEnvironment());
 }
 
 } // namespace zelmar_cli

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rs485/OpenFailure.h"
+
 #include <string>
 
 namespace config_zelmar {
@@ -8,10 +10,10 @@ class ConfigZelmar;
 
 namespace zelmar_cli {
 
-// Opens the transfer's port, or throws the port CliError with the likely reason.
+// Opens the transfer's port, or throws the port CliError saying why it did not open.
 void openPort(config_zelmar::ConfigZelmar& transfer, const std::string& port);
-// Why a port could not be opened, as far as the file system tells.
-std::string portFailureReason(const std::string& port);
+// Why a port did not open, in Russian with the remedy.
+std::string portOpenMessage(const std::string& port, const rs485::OpenFailure& failure);
 
 // Opens the transfer's port and closes it whatever the transfer's outcome.
 class OpenPort

@@ -159,6 +159,11 @@ std::optional<unsigned> TransferTestBench::write(Configuration& configuration, P
     return run([&] { transfer->writeConfiguration(configuration, progress); });
 }
 
+rs485::PortFactory TransferTestBench::portFactory()
+{
+    return recordingFactory(panel, clock, hostBaudRate, beforeHostWrite);
+}
+
 void TransferTestBench::armFaultsAtCommand(std::size_t loggedCommands,
                                            const panel_emulator::PanelFaults& faults)
 {

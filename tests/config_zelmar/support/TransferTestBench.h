@@ -49,6 +49,9 @@ public:
     // Commands (by code) received since the log was last cleared.
     std::vector<uint8_t> commandCodes() const;
 
+    // Emulated ports to the panel, as the transfer has them, for other users of the link.
+    rs485::PortFactory portFactory();
+
     // Arms the faults just before the host sends anything once the panel has logged this many commands.
     void armFaultsAtCommand(std::size_t loggedCommands, const panel_emulator::PanelFaults& faults);
 

@@ -22,6 +22,7 @@ struct FakePortRecord
 {
     // Script
     bool openSucceeds = true;
+    OpenFailure openFailure = OpenFailure::other({}); // reported when the open fails
     bool applySucceeds = true;
     bool readSettingsSucceeds = true;
     bool writeFails = false;
@@ -50,6 +51,7 @@ public:
     explicit FakeSerialPort(std::shared_ptr<FakePortRecord> record) : record(std::move(record)) {}
 
     bool open(const std::string& name) override;
+    OpenFailure openFailure() const override { return record->openFailure; }
     bool isOpen() const override { return record->isOpen; }
     bool close() override;
     bool applyLineSettings(const LineSettings& settings) override;

@@ -349,6 +349,11 @@ bool ConfigZelmar::open(const std::string& portName)
     return parts->connection.open(portName, panel_description::normalBaudRate);
 }
 
+const rs485::OpenFailure& ConfigZelmar::lastOpenFailure() const
+{
+    return parts->connection.lastOpenFailure();
+}
+
 void ConfigZelmar::close()
 {
     parts->connection.close();

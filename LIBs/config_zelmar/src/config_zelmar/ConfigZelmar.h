@@ -35,6 +35,8 @@ public:
 
     // Opens the port at 19200 baud; false when it cannot be opened.
     bool open(const std::string& portName);
+    // Why the last open() failed.
+    const rs485::OpenFailure& lastOpenFailure() const;
     void close();
 
     // Raised speed (345600 baud) for the bulk of a transfer.

@@ -14,6 +14,7 @@
 #include <sys/sysmacros.h>
 #include <termios.h>
 #include <unistd.h>
+#include <utility>
 
 namespace rs485 {
 
@@ -100,26 +101,52 @@ bool PosixSerialPort::open(const std::string& name)
     if (isOpen()) {
         close();
     }
-    do {
-        fd = ::open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0) {
+    failure = OpenFailure();
+    if (!openDescriptor(name)) {
         return false;
     }
     pseudoTerminal = isPseudoTerminalSlave(fd);
-    if (!lockExclusively() || !savedTermios.save(fd)) {
-        releaseDescriptor();
+    if (heldExclusivelyByAnother()) {
+        fail(OpenFailure::fromErrno(EBUSY), name);
+        return false;
+    }
+    if (!lockExclusively()) {
+        fail(OpenFailure::fromErrno(errno), name);
+        return false;
+    }
+    if (!savedTermios.save(fd)) {
+        fail(OpenFailure::fromErrno(errno), name);
         return false;
     }
     if (!KernelTermios::applyRawLine(fd, baudRate, false)) {
         savedTermios.restore(fd);
-        releaseDescriptor();
+        fail(OpenFailure::rateRefused(baudRate), name);
         return false;
     }
     requestLowLatency();
     // Whatever the device received before we opened it belongs to nobody.
     tcflush(fd, TCIOFLUSH);
     return true;
+}
+
+bool PosixSerialPort::openDescriptor(const std::string& name)
+{
+    do {
+        fd = ::open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        fail(OpenFailure::fromErrno(errno), name);
+        return false;
+    }
+    return true;
+}
+
+// Another program set exclusive mode. An unprivileged open is refused with EBUSY anyway; a privileged
+// one (root) would get through and disturb that program's traffic, so it is refused here as well.
+bool PosixSerialPort::heldExclusivelyByAnother() const
+{
+    int exclusive = 0;
+    return ioctl(fd, TIOCGEXCL, &exclusive) == 0 && exclusive != 0;
 }
 
 bool PosixSerialPort::lockExclusively()
@@ -133,6 +160,16 @@ bool PosixSerialPort::lockExclusively()
     } while (result != 0 && errno == EINTR);
     // Another program holds the port; any other refusal (no lock support) does not stop us.
     return result == 0 || errno != EWOULDBLOCK;
+}
+
+// Records why the open failed, names the program that holds a busy port, and lets the descriptor go.
+void PosixSerialPort::fail(OpenFailure cause, const std::string& name)
+{
+    failure = std::move(cause);
+    if (isOpen()) {
+        releaseDescriptor();
+    }
+    failure.nameHolder(name);
 }
 
 void PosixSerialPort::requestLowLatency()

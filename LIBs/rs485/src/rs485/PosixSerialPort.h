@@ -17,6 +17,7 @@ public:
     PosixSerialPort& operator=(const PosixSerialPort&) = delete;
 
     bool open(const std::string& name) override;
+    OpenFailure openFailure() const override { return failure; }
     bool isOpen() const override { return fd >= 0; }
     bool close() override;
 
@@ -31,7 +32,10 @@ public:
     bool purge(bool transmit, bool receive) override;
 
 private:
+    bool openDescriptor(const std::string& name);
+    bool heldExclusivelyByAnother() const;
     bool lockExclusively();
+    void fail(OpenFailure cause, const std::string& name);
     void requestLowLatency();
     bool lineMatches(const LineSettings& wanted) const;
     // How long a write may wait for room in the driver's buffer before the device counts as failed.
@@ -43,6 +47,7 @@ private:
     uint32_t readTimeout = 0;
     uint32_t baudRate = 19200;
     KernelTermios savedTermios;
+    OpenFailure failure;
 };
 
 } // namespace rs485

@@ -37,6 +37,7 @@ struct RS485Connection::State
     uint32_t readTimeout = defaultReadTimeoutMilliseconds;
     float millisecondsPerCharacter = 0.0f;
     bool ninthBit = false;
+    OpenFailure openFailure;
 };
 
 RS485Connection::RS485Connection() : RS485Connection(posixPortFactory(), realSleep()) {}
@@ -57,19 +58,30 @@ RS485Connection::~RS485Connection()
 
 bool RS485Connection::open(const std::string& portName, uint32_t baudRate)
 {
+    state->openFailure = OpenFailure();
     if (baudRate == 0) {
+        state->openFailure = OpenFailure::rateRefused(baudRate);
         return false; // no character time exists at 0 baud
     }
     if (isOpen()) {
         close(); // never leak a port that is already open
     }
     std::unique_ptr<SerialPort> port = state->portFactory ? state->portFactory(portName) : nullptr;
-    if (!port || !port->open(portName)) {
+    if (!port) {
+        state->openFailure = OpenFailure::other("no port backend for " + portName);
+        return false;
+    }
+    if (!port->open(portName)) {
+        state->openFailure = port->openFailure();
+        if (!state->openFailure.failed()) {
+            state->openFailure = OpenFailure::other({});
+        }
         return false;
     }
     // The line follows the ninth-bit flag, so the next setNinthBit() cannot skip a needed switch.
     if (!port->applyLineSettings(LineSettings{baudRate, parityOf(state->ninthBit)})) {
         port->close();
+        state->openFailure = OpenFailure::rateRefused(baudRate);
         return false;
     }
     port->setReadTimeout(state->readTimeout);
@@ -77,6 +89,11 @@ bool RS485Connection::open(const std::string& portName, uint32_t baudRate)
     state->port = std::move(port);
     state->millisecondsPerCharacter = characterMilliseconds(baudRate);
     return true;
+}
+
+const OpenFailure& RS485Connection::lastOpenFailure() const
+{
+    return state->openFailure;
 }
 
 bool RS485Connection::close()
@@ -109,17 +126,19 @@ uint32_t RS485Connection::timeout() const
     return state->readTimeout;
 }
 
-void RS485Connection::setBaudRate(uint32_t baudRate)
+bool RS485Connection::setBaudRate(uint32_t baudRate)
 {
     LineSettings settings;
     if (!isOpen() || baudRate == 0 || !state->port->readLineSettings(settings)) {
-        return;
+        return false;
     }
     settings.baudRate = baudRate;
     // The character time follows the rate the port really runs at.
-    if (state->port->applyLineSettings(settings)) {
-        state->millisecondsPerCharacter = characterMilliseconds(baudRate);
+    if (!state->port->applyLineSettings(settings)) {
+        return false;
     }
+    state->millisecondsPerCharacter = characterMilliseconds(baudRate);
+    return true;
 }
 
 float RS485Connection::millisecondsPerCharacter() const

@@ -24,13 +24,16 @@ public:
     RS485Connection& operator=(const RS485Connection&) = delete;
 
     bool open(const std::string& portName, uint32_t baudRate);
+    // Why the last open() failed; cause None after a successful one.
+    const OpenFailure& lastOpenFailure() const;
     bool close();
     bool isOpen() const;
 
     void setTimeout(uint32_t milliseconds);
     uint32_t timeout() const;
 
-    void setBaudRate(uint32_t baudRate);
+    // False when the port is closed or refused the rate; the line then keeps its old rate.
+    bool setBaudRate(uint32_t baudRate);
     // Time of one 11-bit character on the wire, 11000 / baud; 0 before the first open.
     float millisecondsPerCharacter() const;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rs485/OpenFailure.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -32,6 +34,8 @@ public:
     // Opens the named device exclusively for reading and writing, in raw mode: 8 data bits, 1 stop bit,
     // parity as the ninth bit, no flow control, no parity check on input.
     virtual bool open(const std::string& name) = 0;
+    // Why the last open() failed; backends that cannot tell say Other.
+    virtual OpenFailure openFailure() const { return OpenFailure::other({}); }
     virtual bool isOpen() const = 0;
     virtual bool close() = 0;
 
