@@ -334,29 +334,29 @@ bool saveWriteDialogs(MainWindow& window, EmulatedPanel& emulated, const PortLis
 {
     ConnectDialog connectDialog(&window, ports, ConnectionCheckSetup::system(),
                                 ConnectDialog::Purpose::Write);
-    bool ok = save(connectDialog, folder, QStringLiteral("30-connect-dialog-write"));
+    bool ok = save(connectDialog, folder, QStringLiteral("40-connect-dialog-write"));
     connectDialog.hide();
     ProgressDialog progressDialog(&window, true);
     progressDialog.setPhase(
         QString::fromUtf8(config_zelmar::transferPhaseText(config_zelmar::TransferPhase::ReadingPanel)));
     progressDialog.setProgress(0.3f);
-    ok = save(progressDialog, folder, QStringLiteral("31-progress-reading-panel")) && ok;
+    ok = save(progressDialog, folder, QStringLiteral("41-progress-reading-panel")) && ok;
     progressDialog.hide();
 
     const config_zelmar::PanelImages factory = panelContent(emulated);
     WriteChangesDialog changes(&window, config_zelmar::plannedChanges(factory, window.configuration()),
                                config_zelmar::checkConfiguration(siteWithProblems()));
-    ok = save(changes, folder, QStringLiteral("32-write-changes")) && ok;
+    ok = save(changes, folder, QStringLiteral("42-write-changes")) && ok;
     changes.hide();
     WriteChangesDialog unchanged(&window, {}, {});
-    ok = save(unchanged, folder, QStringLiteral("33-write-no-changes")) && ok;
+    ok = save(unchanged, folder, QStringLiteral("43-write-no-changes")) && ok;
     unchanged.hide();
 
     auto store = std::make_shared<config_zelmar::ImageStore>(dataFolder);
     store->addBackup(factory);
     store->addBackup(config_zelmar::encodeImages(window.configuration(), factory));
     BackupsDialog backups(&window, store);
-    ok = save(backups, folder, QStringLiteral("34-backups-dialog")) && ok;
+    ok = save(backups, folder, QStringLiteral("44-backups-dialog")) && ok;
     backups.hide();
     return ok;
 }
