@@ -37,6 +37,9 @@ public:
     // Checked until the user unchecks it, as in a fresh connection dialog.
     bool raisedSpeed() const;
     void setRaisedSpeed(bool raised);
+    // "Проверить запись": checked until the user unchecks it before a write.
+    bool verifyWrite() const;
+    void setVerifyWrite(bool verify);
 
     QByteArray windowGeometry() const;
     void setWindowGeometry(const QByteArray& geometry);

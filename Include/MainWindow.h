@@ -1,8 +1,10 @@
 #pragma once
 
+#include "ConnectDialog.h"
 #include "MainWindowOptions.h"
 
 #include "config_zelmar/Configuration.h"
+#include "config_zelmar/PanelImageCodec.h"
 #include "config_zelmar/PathStep.h"
 #include "config_zelmar/ProgressHandler.h"
 
@@ -10,13 +12,17 @@
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class MainWindow;
 }
 namespace config_zelmar {
 class ConfigZelmar;
+class ImageStore;
+struct PanelBackup;
 struct DocumentReadResult;
 } // namespace config_zelmar
 
@@ -59,6 +65,7 @@ public:
 
     // Forwards a transfer's progress to the progress dialog and keeps the windows painted.
     void setProgress(float fraction) override;
+    void setPhase(config_zelmar::TransferPhase phase) override;
     // The progress dialog's "Прервать" during a read.
     bool cancelRequested() const override;
 
@@ -78,6 +85,11 @@ public slots:
     void onOpen();
     void onSave();
     void onSaveAs();
+    void onPanelBackups();
+    // Decodes the backup into the window as a new configuration without a file.
+    void openBackup(const config_zelmar::PanelBackup& backup);
+    // Writes the backup's images back into a panel.
+    void restoreBackup(const config_zelmar::PanelBackup& backup);
     void onAbout();
     void onConnectionCheck();
     void onCommonOptionsClicked();
@@ -125,11 +137,28 @@ private:
     QString fileDialogFolder() const;
     void updateRecentFilesMenu();
     void openRecentFile(const QString& path);
-    bool askForPort(QString& portName, bool& turbo);
+    // What the connection dialog was answered with.
+    struct ConnectionChoice
+    {
+        QString portName;
+        bool raisedSpeed = false;
+        config_zelmar::WriteOptions writeOptions;
+    };
+    bool askForPort(ConnectDialog::Purpose purpose, ConnectionChoice& choice);
+    // Asks for the port of a write and takes the dialog's choices over for it.
+    bool chooseWritePort(QString& portName);
+    // Opens the port; a failure is reported in a box.
+    bool openPort(const QString& portName);
+    // The panel's content as a write begins, under the progress dialog; empty (reported) on failure.
+    std::optional<config_zelmar::PanelImages> readPanelContent();
+    // Shows what writing the configuration into a panel holding the content changes; true to write.
+    bool confirmChanges(const config_zelmar::PanelImages& content);
     // A transfer processes window events with every page; the progress dialog blocks input, and the
     // commands refuse to start anyway while one runs, so nothing changes the configuration under it.
     bool transferRunning() const { return progressDialog != nullptr; }
     void writeToDevice();
+    // Runs a write into the panel under the progress dialog; the success or the error is shown in a box.
+    bool runWrite(const std::function<void()>& write, const QString& successMessage);
     void readFromDevice();
     void showTransferError(const std::exception& error);
     void showOpenFailure(const QString& portName);
@@ -141,6 +170,7 @@ private:
     // configuration, are destroyed before it.
     config_zelmar::Configuration config;
     std::unique_ptr<config_zelmar::ConfigZelmar> transfer;
+    std::shared_ptr<config_zelmar::ImageStore> imageStore;
     PortLister portLister;
     ConnectionCheckSetup connectionCheck;
     std::function<QDateTime()> now;

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace config_zelmar {
 class ConfigZelmar;
@@ -24,6 +25,8 @@ struct MainWindowOptions
     TransferFactory makeTransfer;
     PortLister portLister = PortLister::system();
     ConnectionCheckSetup connectionCheck = ConnectionCheckSetup::system();
+    // The folder of the image store (known panel images and backups); empty: none, and no backups.
+    std::string dataFolder;
     // Where the settings kept between runs live; empty: the user's settings of the configurator.
     QString settingsFile;
     // The local date and time, for naming a configuration read from the panel; empty: the system clock.

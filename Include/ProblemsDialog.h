@@ -30,6 +30,9 @@ public:
     // Activates the row as a double click or Enter would.
     void activateRow(int row);
 
+    // One row per problem with its icon, as the dialog lists them.
+    static void addProblemRows(QListWidget& rows, const std::vector<config_zelmar::Problem>& problems);
+
 signals:
     void problemActivated(const config_zelmar::Path& path);
 

@@ -24,6 +24,7 @@ public:
     ~ProgressDialog() override;
 
     int progressValue() const;
+    QString phase() const;
     QString timeLeftText() const;
     bool cancelRequested() const { return cancelled; }
 
@@ -32,6 +33,8 @@ public:
 public slots:
     // The finished fraction 0 to 1; the bar shows it in whole percent, truncated.
     void setProgress(float value);
+    // What the transfer is busy with, shown above the bar; the bar starts again at 0.
+    void setPhase(const QString& text);
     void onCancel();
 
 protected:

@@ -9,6 +9,7 @@ const QString lastFolderKey = QStringLiteral("files/lastFolder");
 const QString recentFilesKey = QStringLiteral("files/recent");
 const QString lastPortKey = QStringLiteral("connection/port");
 const QString raisedSpeedKey = QStringLiteral("connection/raisedSpeed");
+const QString verifyWriteKey = QStringLiteral("connection/verifyWrite");
 const QString geometryKey = QStringLiteral("window/geometry");
 
 std::unique_ptr<QSettings> openSettings(const QString& fileName)
@@ -83,6 +84,16 @@ bool AppSettings::raisedSpeed() const
 void AppSettings::setRaisedSpeed(bool raised)
 {
     settings->setValue(raisedSpeedKey, raised);
+}
+
+bool AppSettings::verifyWrite() const
+{
+    return settings->value(verifyWriteKey, true).toBool();
+}
+
+void AppSettings::setVerifyWrite(bool verify)
+{
+    settings->setValue(verifyWriteKey, verify);
 }
 
 QByteArray AppSettings::windowGeometry() const

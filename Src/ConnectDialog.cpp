@@ -7,13 +7,18 @@
 
 #include <QPushButton>
 
-ConnectDialog::ConnectDialog(QWidget* parent, PortLister portLister, ConnectionCheckSetup checkSetup)
+ConnectDialog::ConnectDialog(QWidget* parent, PortLister portLister, ConnectionCheckSetup checkSetup,
+                             Purpose purpose)
     : QDialog(parent), form(std::make_unique<Ui::ConnectDialog>()), ports(std::move(portLister)),
       checkSetup(std::move(checkSetup))
 {
     initApplicationResources();
     form->setupUi(this);
     portField = new PortField(form->portName, ports, this);
+    const bool writing = purpose == Purpose::Write;
+    form->verifyWrite->setVisible(writing);
+    form->writeAllPages->setVisible(writing);
+    adjustSize();
     connect(form->updatePortList, &QPushButton::clicked, this, &ConnectDialog::onUpdatePortList);
     connect(form->checkConnection, &QPushButton::clicked, this, &ConnectDialog::onCheckConnection);
     connect(portField, &PortField::portNameChanged, this, &ConnectDialog::updateButtons);
@@ -28,14 +33,29 @@ QString ConnectDialog::portName() const
     return portField->portName();
 }
 
-bool ConnectDialog::turbo() const
+bool ConnectDialog::raisedSpeed() const
 {
-    return form->turbo->isChecked();
+    return form->raisedSpeed->isChecked();
 }
 
-void ConnectDialog::setTurbo(bool raised)
+config_zelmar::WriteOptions ConnectDialog::writeOptions() const
 {
-    form->turbo->setChecked(raised);
+    config_zelmar::WriteOptions options;
+    if (form->verifyWrite->isVisibleTo(this)) {
+        options.verify = form->verifyWrite->isChecked();
+        options.allPages = form->writeAllPages->isChecked();
+    }
+    return options;
+}
+
+void ConnectDialog::setVerifyWrite(bool verify)
+{
+    form->verifyWrite->setChecked(verify);
+}
+
+void ConnectDialog::setRaisedSpeed(bool raised)
+{
+    form->raisedSpeed->setChecked(raised);
 }
 
 void ConnectDialog::setPreferredPort(const QString& port)

@@ -49,6 +49,10 @@ MainWindowOptions EmulatedPanel::attachTo(MainWindowOptions options)
                                                              config_zelmar::systemLocalDate());
     };
     options.connectionCheck = connectionCheck(std::move(options.connectionCheck));
+    if (!dataFolder) {
+        dataFolder = std::make_unique<QTemporaryDir>();
+    }
+    options.dataFolder = dataFolder->isValid() ? dataFolder->path().toStdString() : std::string();
     return options;
 }
 

@@ -3,6 +3,7 @@
 #include "AboutDialog.h"
 #include "AppSettings.h"
 #include "ApplicationResources.h"
+#include "BackupsDialog.h"
 #include "CommandsPageWidget.h"
 #include "ConnectDialog.h"
 #include "ConnectionCheckDialog.h"
@@ -15,22 +16,28 @@
 #include "Prompter.h"
 #include "PultsPageWidget.h"
 #include "ReportCommands.h"
+#include "WriteChangesDialog.h"
 #include "ui_MainWindow.h"
 
 #include "config_zelmar/ConfigZelmar.h"
 #include "config_zelmar/ConfigurationCheck.h"
 #include "config_zelmar/ConfigurationDocument.h"
+#include "config_zelmar/ImageStore.h"
+#include "config_zelmar/PanelImageCodec.h"
+#include "config_zelmar/PlannedChanges.h"
 #include "config_zelmar/PortOpenMessage.h"
 #include "config_zelmar/ProgramIdentity.h"
 #include "config_zelmar/TransferCancelled.h"
 
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QIntValidator>
 #include <QMenu>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 namespace {
 
@@ -78,8 +85,13 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
       settings(std::make_unique<AppSettings>(options.settingsFile)), form(std::make_unique<Ui::MainWindow>())
 {
     initApplicationResources();
+    if (!options.dataFolder.empty()) {
+        imageStore = std::make_shared<config_zelmar::ImageStore>(options.dataFolder);
+        transfer->setImageStore(imageStore);
+    }
     createPages();
     form->setupUi(this);
+    form->panelBackups->setEnabled(imageStore != nullptr);
     optionControls = std::make_unique<OptionControls>(*form);
     applyInitialPageButtonState();
     insertPages();
@@ -141,6 +153,7 @@ void MainWindow::connectActions()
     connect(form->open, &QAction::triggered, this, &MainWindow::onOpen);
     connect(form->save, &QAction::triggered, this, &MainWindow::onSave);
     connect(form->saveAs, &QAction::triggered, this, &MainWindow::onSaveAs);
+    connect(form->panelBackups, &QAction::triggered, this, &MainWindow::onPanelBackups);
     connect(form->quit, &QAction::triggered, this, &MainWindow::close);
     connect(form->about, &QAction::triggered, this, &MainWindow::onAbout);
     connect(form->connectionCheck, &QAction::triggered, this, &MainWindow::onConnectionCheck);
@@ -551,16 +564,7 @@ QString MainWindow::confirmedSaveName(const QString& chosen)
 
 bool MainWindow::writeFile(const QString& path)
 {
-    // Written beside the old file and renamed over it on commit: a failure leaves the old file intact.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        return false;
-    }
-    if (!config_zelmar::ConfigurationDocument::write(file, config)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return config_zelmar::ConfigurationDocument::save(path, config);
 }
 
 void MainWindow::becomeCurrentFile(const QString& path)
@@ -598,21 +602,50 @@ void MainWindow::updateRecentFilesMenu()
 
 // ---- Panel ----
 
-bool MainWindow::askForPort(QString& portName, bool& turbo)
+bool MainWindow::askForPort(ConnectDialog::Purpose purpose, ConnectionChoice& choice)
 {
-    ConnectDialog dialog(this, portLister, connectionCheck);
+    ConnectDialog dialog(this, portLister, connectionCheck, purpose);
     dialog.setPreferredPort(settings->lastPort());
-    dialog.setTurbo(settings->raisedSpeed());
+    dialog.setRaisedSpeed(settings->raisedSpeed());
+    dialog.setVerifyWrite(settings->verifyWrite());
     if (dialog.exec() != QDialog::Accepted) {
         return false;
     }
-    portName = dialog.portName();
-    turbo = dialog.turbo();
-    settings->setLastPort(portName);
-    settings->setRaisedSpeed(turbo);
+    choice.portName = dialog.portName();
+    choice.raisedSpeed = dialog.raisedSpeed();
+    choice.writeOptions = dialog.writeOptions();
+    settings->setLastPort(choice.portName);
+    settings->setRaisedSpeed(choice.raisedSpeed);
+    if (purpose == ConnectDialog::Purpose::Write) {
+        settings->setVerifyWrite(choice.writeOptions.verify);
+    }
     return true;
 }
 
+bool MainWindow::chooseWritePort(QString& portName)
+{
+    ConnectionChoice choice;
+    if (!askForPort(ConnectDialog::Purpose::Write, choice)) {
+        return false;
+    }
+    transfer->setRaisedSpeed(choice.raisedSpeed);
+    transfer->setWriteOptions(choice.writeOptions);
+    portName = choice.portName;
+    return true;
+}
+
+bool MainWindow::openPort(const QString& portName)
+{
+    if (!transfer->open(portName.toStdString())) {
+        showOpenFailure(portName);
+        return false;
+    }
+    return true;
+}
+
+// The write in two phases: the panel's content is established first (a read when it is not known) and
+// the port closed, so that the panel never waits in its loader while the question is on the screen; the
+// write then finds the content known and sends only the pages that differ.
 void MainWindow::onSaveToDevice()
 {
     if (transferRunning()) {
@@ -623,16 +656,38 @@ void MainWindow::onSaveToDevice()
         return;
     }
     QString portName;
-    bool turbo = false;
-    if (!askForPort(portName, turbo)) {
+    if (!chooseWritePort(portName) || !openPort(portName)) {
         return;
     }
-    if (!transfer->open(portName.toStdString())) {
-        showOpenFailure(portName);
+    const std::optional<config_zelmar::PanelImages> content = readPanelContent();
+    transfer->close();
+    if (!content || !confirmChanges(*content) || !openPort(portName)) {
         return;
     }
     writeToDevice();
     transfer->close();
+}
+
+std::optional<config_zelmar::PanelImages> MainWindow::readPanelContent()
+{
+    progressDialog = std::make_unique<ProgressDialog>(this, true);
+    progressDialog->show();
+    try {
+        config_zelmar::PanelImages content = transfer->establishPanelContent(this);
+        progressDialog.reset();
+        return content;
+    } catch (const std::exception& error) {
+        progressDialog.reset();
+        showTransferError(error);
+        return std::nullopt;
+    }
+}
+
+bool MainWindow::confirmChanges(const config_zelmar::PanelImages& content)
+{
+    WriteChangesDialog dialog(this, config_zelmar::plannedChanges(content, config),
+                              config_zelmar::checkConfiguration(config));
+    return dialog.exec() == QDialog::Accepted;
 }
 
 void MainWindow::onLoadFromDevice()
@@ -640,34 +695,82 @@ void MainWindow::onLoadFromDevice()
     if (transferRunning() || !resolveUnsavedChanges()) {
         return;
     }
-    QString portName;
-    bool turbo = false;
-    if (!askForPort(portName, turbo)) {
+    ConnectionChoice choice;
+    if (!askForPort(ConnectDialog::Purpose::Read, choice)) {
         return;
     }
-    transfer->setRaisedSpeed(turbo);
-    if (!transfer->open(portName.toStdString())) {
-        showOpenFailure(portName);
+    transfer->setRaisedSpeed(choice.raisedSpeed);
+    if (!openPort(choice.portName)) {
         return;
     }
     readFromDevice();
     transfer->close();
 }
 
-void MainWindow::writeToDevice()
+bool MainWindow::runWrite(const std::function<void()>& write, const QString& successMessage)
 {
     progressDialog = std::make_unique<ProgressDialog>(this, true);
     progressDialog->show();
     try {
-        transfer->writeConfiguration(config, this);
-        showConfigurationInfo();
+        write();
         progressDialog.reset();
-        Prompter::current().information(this, programTitle(),
-                                        tr("Настройки успешно записаны в память прибора"));
+        Prompter::current().information(this, programTitle(), successMessage);
+        return true;
     } catch (const std::exception& error) {
         progressDialog.reset();
         showTransferError(error);
+        return false;
     }
+}
+
+void MainWindow::writeToDevice()
+{
+    runWrite(
+        [this] {
+            transfer->writeConfiguration(config, this);
+            showConfigurationInfo();
+        },
+        tr("Настройки успешно записаны в память прибора"));
+}
+
+void MainWindow::onPanelBackups()
+{
+    if (transferRunning() || !imageStore) {
+        return;
+    }
+    BackupsDialog dialog(this, imageStore);
+    connect(&dialog, &BackupsDialog::openRequested, this, &MainWindow::openBackup);
+    connect(&dialog, &BackupsDialog::restoreRequested, this, &MainWindow::restoreBackup);
+    dialog.exec();
+}
+
+void MainWindow::openBackup(const config_zelmar::PanelBackup& backup)
+{
+    if (transferRunning() || !resolveUnsavedChanges()) {
+        return;
+    }
+    config_zelmar::decodeImages(backup.images, config);
+    problemsDialog.reset();
+    showConfigurationInfo();
+    loadFromConfiguration();
+    // Untitled, so that Save cannot put the backup into the file opened before.
+    filePath.clear();
+    fileName.clear();
+    untitledName =
+        tr("Резервная копия от %1")
+            .arg(QDateTime::fromMSecsSinceEpoch(backup.time).toString(QStringLiteral("dd.MM.yyyy HH:mm")));
+    setModified(true);
+}
+
+void MainWindow::restoreBackup(const config_zelmar::PanelBackup& backup)
+{
+    QString portName;
+    if (transferRunning() || !chooseWritePort(portName) || !openPort(portName)) {
+        return;
+    }
+    runWrite([this, &backup] { transfer->restoreImages(backup.images, this); },
+             tr("Резервная копия записана в память прибора"));
+    transfer->close();
 }
 
 void MainWindow::readFromDevice()
@@ -790,6 +893,14 @@ void MainWindow::setProgress(float fraction)
 {
     if (progressDialog != nullptr) {
         progressDialog->setProgress(fraction);
+    }
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void MainWindow::setPhase(config_zelmar::TransferPhase phase)
+{
+    if (progressDialog != nullptr) {
+        progressDialog->setPhase(QString::fromUtf8(config_zelmar::transferPhaseText(phase)));
     }
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }

@@ -48,17 +48,22 @@ ProblemsDialog::ProblemsDialog(QWidget* parent, std::vector<config_zelmar::Probl
 
 void ProblemsDialog::fillList()
 {
+    addProblemRows(*list, shown);
+}
+
+void ProblemsDialog::addProblemRows(QListWidget& rows, const std::vector<config_zelmar::Problem>& problems)
+{
     const QIcon errorIcon(QStringLiteral(":/res/16x16/dialog-error.png"));
     const QIcon warningIcon(QStringLiteral(":/res/16x16/dialog-warning.png"));
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-        const config_zelmar::Problem& problem = shown[i];
+    for (std::size_t i = 0; i < problems.size(); ++i) {
+        const config_zelmar::Problem& problem = problems[i];
         const bool error = problem.severity == config_zelmar::Problem::Severity::error;
         auto* item =
             new QListWidgetItem(error ? errorIcon : warningIcon, QString::fromStdString(problem.message));
         item->setData(problemRole, static_cast<int>(i));
         item->setToolTip(error ? tr("Ошибка: не будет записано в прибор")
                                : tr("Предупреждение: будет записано не так, как задано"));
-        list->addItem(item);
+        rows.addItem(item);
     }
 }
 

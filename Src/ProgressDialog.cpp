@@ -86,6 +86,18 @@ void ProgressDialog::onCancel()
     form->timeLeft->setText(tr("Чтение прерывается…"));
 }
 
+QString ProgressDialog::phase() const
+{
+    return form->phase->text();
+}
+
+void ProgressDialog::setPhase(const QString& text)
+{
+    form->phase->setText(text);
+    form->phase->setVisible(!text.isEmpty());
+    form->progressBar->setValue(0);
+}
+
 void ProgressDialog::closeEvent(QCloseEvent* event)
 {
     event->ignore();

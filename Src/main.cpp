@@ -4,6 +4,8 @@
 #include "LinkTraceLogging.h"
 #include "MainWindow.h"
 
+#include "config_zelmar/DataFolder.h"
+
 #include <QApplication>
 #include <QIcon>
 #include <QTranslator>
@@ -22,6 +24,7 @@ int main(int argc, char* argv[])
     // --emulator offers an emulated panel beside the real ports, for trying the program without hardware.
     EmulatedPanel emulatedPanel;
     MainWindowOptions options;
+    options.dataFolder = config_zelmar::defaultDataFolder();
     if (QCoreApplication::arguments().contains(QStringLiteral("--emulator"))) {
         options = emulatedPanel.attachTo(std::move(options));
     }

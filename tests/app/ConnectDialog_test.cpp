@@ -8,6 +8,7 @@
 #include "support/ConnectionChecks.h"
 #include "support/Controls.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -82,7 +83,40 @@ private slots:
         QCOMPARE(control<QLabel>(dialog, "message")->text(),
                  QStringLiteral("Преобразователь USB-RS485 не обнаружен."));
         QVERIFY(dialog.portName().isEmpty());
-        QVERIFY(dialog.turbo());
+        QVERIFY(dialog.raisedSpeed());
+    }
+
+    void writeOptionsAreOfferedOnlyForAWrite()
+    {
+        struct Case
+        {
+            ConnectDialog::Purpose purpose;
+            bool verifyChecked;
+            bool allPagesChecked;
+            bool offered;
+            bool verify;
+            bool allPages;
+        };
+        using P = ConnectDialog::Purpose;
+        const QList<Case> cases{{P::Write, true, false, true, true, false},
+                                {P::Write, false, true, true, false, true},
+                                {P::Read, false, true, false, true, false}};
+        for (const Case& c : cases) {
+            ConnectDialog dialog(nullptr, fixedPorts({"COM1"}, {}), ConnectionCheckSetup::system(),
+                                 c.purpose);
+            auto* verify = control<QCheckBox>(dialog, "verifyWrite");
+            auto* allPages = control<QCheckBox>(dialog, "writeAllPages");
+            QVERIFY(verify->isChecked());
+            QVERIFY(!allPages->isChecked());
+            QCOMPARE(verify->isVisibleTo(&dialog), c.offered);
+            QCOMPARE(allPages->isVisibleTo(&dialog), c.offered);
+            QCOMPARE(verify->text(), QStringLiteral("Проверить запись"));
+            QCOMPARE(allPages->text(), QStringLiteral("Записать все страницы"));
+            verify->setChecked(c.verifyChecked);
+            allPages->setChecked(c.allPagesChecked);
+            QCOMPARE(dialog.writeOptions().verify, c.verify);
+            QCOMPARE(dialog.writeOptions().allPages, c.allPages);
+        }
     }
 
     void converterPortIsSelected()
@@ -255,9 +289,15 @@ private slots:
         QTest::addColumn<QString>("preferred");
         QTest::addColumn<QString>("selected");
         QTest::addColumn<QString>("afterReplug");
-        QTest::newRow("listed legacy port") << "/dev/ttyS1" << "/dev/ttyS1" << "/dev/ttyS1";
-        QTest::newRow("the described converter itself") << "/dev/ttyUSB0" << "/dev/ttyUSB0" << "/dev/ttyS0";
-        QTest::newRow("gone") << "/dev/ttyUSB7" << "/dev/ttyUSB0" << "/dev/ttyS0";
+        QTest::newRow("listed legacy port") << "/dev/ttyS1"
+                                            << "/dev/ttyS1"
+                                            << "/dev/ttyS1";
+        QTest::newRow("the described converter itself") << "/dev/ttyUSB0"
+                                                        << "/dev/ttyUSB0"
+                                                        << "/dev/ttyS0";
+        QTest::newRow("gone") << "/dev/ttyUSB7"
+                              << "/dev/ttyUSB0"
+                              << "/dev/ttyS0";
     }
 
     void portUsedLastTimeWinsOverTheConverterWhileListed()

@@ -124,24 +124,25 @@ private slots:
     void menusAndToolBarHoldTheActionsInOrder()
     {
         MainWindow window(noPorts());
-        const QStringList menuSequence{"loadFromDevice",
-                                       "saveToDevice",
-                                       "checkConfiguration",
-                                       "|",
-                                       "newConfiguration",
-                                       "open",
-                                       "",
-                                       "save",
-                                       "saveAs",
-                                       "|",
-                                       "printReport",
-                                       "exportReport",
-                                       "reportChangesOnly",
-                                       "exportDevicesCsv",
-                                       "|",
-                                       "quit"};
+        QStringList menuSequence{"loadFromDevice",
+                                 "saveToDevice",
+                                 "checkConfiguration",
+                                 "|",
+                                 "newConfiguration",
+                                 "open",
+                                 "",
+                                 "save",
+                                 "saveAs",
+                                 "|",
+                                 "printReport",
+                                 "exportReport",
+                                 "reportChangesOnly",
+                                 "exportDevicesCsv",
+                                 "|",
+                                 "quit"};
+        menuSequence.insert(3, QStringLiteral("panelBackups"));
         QCOMPARE(actionNames(control<QMenu>(window, "menuFile")->actions()), menuSequence);
-        QCOMPARE(control<QMenu>(window, "menuFile")->actions().at(6)->menu(),
+        QCOMPARE(control<QMenu>(window, "menuFile")->actions().at(7)->menu(),
                  control<QMenu>(window, "menuRecentFiles"));
         const QStringList toolBarSequence{"loadFromDevice",
                                           "saveToDevice",
@@ -160,6 +161,9 @@ private slots:
                  QKeySequence(QStringLiteral("Ctrl+N")));
         QVERIFY(control<QAction>(window, "reportChangesOnly")->isCheckable());
         QCOMPARE(control<QAction>(window, "printReport")->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+        QCOMPARE(control<QAction>(window, "panelBackups")->text(),
+                 QStringLiteral("Резервные копии прибора…"));
+        QVERIFY2(!control<QAction>(window, "panelBackups")->isEnabled(), "no data folder, no backups");
         QCOMPARE(actionNames(control<QMenu>(window, "menuHelp")->actions()),
                  (QStringList{"connectionCheck", "|", "about"}));
         QCOMPARE(control<QAction>(window, "connectionCheck")->text(),

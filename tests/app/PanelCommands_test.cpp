@@ -1,5 +1,6 @@
 // Reading and writing the panel through the main window, against the emulated panel: the connection
 // dialog, the progress dialog, the success and failure boxes and the modified flag.
+#include "BackupsDialog.h"
 #include "ConnectDialog.h"
 #include "EmulatedPanel.h"
 #include "MainWindow.h"
@@ -13,12 +14,16 @@
 #include <QComboBox>
 #include <QDate>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+#include "config_zelmar/PanelImageCodec.h"
 
 #include <algorithm>
 #include <memory>
@@ -54,11 +59,12 @@ struct EmulatedWindow
     }
 };
 
-// Answers the next connection dialog with the given port and raised-speed choice, or cancels it.
+// Answers the next connection dialog with the given port and raised-speed choice, or cancels it. Before
+// a write, also answers the change list that follows: Записать, or Отмена when writeChanges is false.
 class PortChoice
 {
 public:
-    PortChoice(const QString& port, bool turbo, bool accept = true)
+    PortChoice(const QString& port, bool raisedSpeed, bool accept = true, bool writeChanges = true)
         : closer([=](QDialog* modal) {
               auto* dialog = qobject_cast<ConnectDialog*>(modal);
               if (dialog == nullptr) {
@@ -67,20 +73,47 @@ public:
               }
               shownPorts = control<QComboBox>(dialog, "portName")->count();
               control<QComboBox>(dialog, "portName")->setCurrentText(port);
-              control<QCheckBox>(dialog, "turbo")->setChecked(turbo);
-              if (accept) {
-                  dialog->accept();
-              } else {
+              control<QCheckBox>(dialog, "raisedSpeed")->setChecked(raisedSpeed);
+              if (!accept) {
                   dialog->reject();
+                  return;
               }
+              if (control<QCheckBox>(dialog, "verifyWrite")->isVisibleTo(dialog)) {
+                  changes = std::make_unique<ModalCloser>(
+                      [this, writeChanges](QDialog* next) { answerChanges(next, writeChanges); });
+              }
+              dialog->accept();
           })
     {}
 
     bool appeared() const { return closer.appeared(); }
+    bool changesAppeared() const { return changes && changes->appeared(); }
     int shownPorts = 0;
+    QStringList changeLines;
+    QString question;
 
 private:
+    void answerChanges(QDialog* dialog, bool write)
+    {
+        if (dialog->objectName() != QStringLiteral("writeChangesDialog")) {
+            dialog->close();
+            return;
+        }
+        if (auto* list = dialog->findChild<QListWidget*>(QStringLiteral("changes"))) {
+            for (int row = 0; row < list->count(); ++row) {
+                changeLines << list->item(row)->text();
+            }
+        }
+        question = pageControl<QLabel>(dialog, "question")->text();
+        if (write) {
+            dialog->accept();
+        } else {
+            dialog->reject();
+        }
+    }
+
     ModalCloser closer;
+    std::unique_ptr<ModalCloser> changes;
 };
 
 // Records the progress dialog's bar each time the window processes events during a transfer.
@@ -105,6 +138,30 @@ private:
     const MainWindow& window;
     QTimer timer;
 };
+
+std::vector<uint8_t> withoutStamp(std::vector<uint8_t> options)
+{
+    std::fill(options.begin(), options.begin() + 4, 0);
+    return options;
+}
+
+// Runs the backups dialog of the window and hands it to the handler, which closes it.
+bool withBackupsDialog(MainWindow& window, const std::function<void(BackupsDialog&)>& handler)
+{
+    ModalCloser closer([&](QDialog* modal) {
+        auto* dialog = qobject_cast<BackupsDialog*>(modal);
+        if (dialog == nullptr) {
+            modal->close();
+            return;
+        }
+        handler(*dialog);
+        if (dialog->isVisible()) {
+            dialog->reject();
+        }
+    });
+    window.onPanelBackups();
+    return closer.appeared();
+}
 
 } // namespace
 
@@ -190,22 +247,149 @@ private slots:
         QCOMPARE(window.windowTitle(), "site.xml* - " + programTitle);
     }
 
-    void raisedSpeedIsTakenOnlyOnARead()
+    void raisedSpeedOfTheDialogAppliesToReadsAndWrites()
+    {
+        for (const bool write : {true, false}) {
+            for (const bool raised : {true, false}) {
+                ScriptedPrompter prompter;
+                EmulatedWindow emulated;
+                emulated.window.show();
+                PortChoice choice(EmulatedPanel::portName, raised);
+                if (write) {
+                    emulated.window.onSaveToDevice();
+                } else {
+                    emulated.window.onLoadFromDevice();
+                }
+                QVERIFY(choice.appeared());
+                QCOMPARE(emulated.commandsReceived(0xF5) > 0, raised);
+                QCOMPARE(emulated.emulated.panel().baudRate(), 19200U);
+                QVERIFY(prompter.count(QStringLiteral("critical")) == 0);
+            }
+        }
+    }
+
+    void theBackupsDialogRestoresABackupIntoThePanel()
     {
         ScriptedPrompter prompter;
+        prompter.answer = QMessageBox::Yes;
         EmulatedWindow emulated;
-        emulated.window.show();
-        {
+        MainWindow& window = emulated.window;
+        window.show();
+        panel_emulator::PanelEmulator& panel = emulated.emulated.panel();
+        const std::vector<uint8_t> factoryOptions = panel.memory(1).bytes();
+        const std::vector<uint8_t> factoryConfiguration = panel.memory(0).bytes();
+        for (const int backlight : {11, 22}) {
+            control<QSpinBox>(window, "backlightTime")->setValue(backlight);
             PortChoice choice(EmulatedPanel::portName, true);
+            window.onSaveToDevice();
+        }
+        QCOMPARE(panel.memory(1).byteAt(0x08), uint8_t{22});
+
+        int listed = 0;
+        QString firstTime;
+        QVERIFY(withBackupsDialog(window, [&](BackupsDialog& dialog) {
+            listed = dialog.backupCount();
+            auto* table = dialog.findChild<QTableWidget*>(QStringLiteral("backupsTable"));
+            firstTime = table->item(1, 0)->text();
+            dialog.selectRow(1); // the older: the panel as it left the factory
+            PortChoice choice(EmulatedPanel::portName, true);
+            dialog.onRestore();
+            QVERIFY(choice.appeared());
+            QCOMPARE(dialog.backupCount(), 3); // what the restore replaced is kept too
+        }));
+        QCOMPARE(listed, 2);
+        QVERIFY(!firstTime.isEmpty());
+        QCOMPARE(prompter.lastBox().text, QStringLiteral("Резервная копия записана в память прибора"));
+        QCOMPARE(withoutStamp(panel.memory(1).bytes()), withoutStamp(factoryOptions));
+        QCOMPARE(panel.memory(0).bytes(), factoryConfiguration);
+        QCOMPARE(panel.baudRate(), 19200U);
+    }
+
+    void aBackupOpensExportsAndIsDeleted()
+    {
+        QTemporaryDir folder;
+        ScriptedPrompter prompter;
+        prompter.answer = QMessageBox::Yes;
+        EmulatedWindow emulated;
+        MainWindow& window = emulated.window;
+        window.show();
+        prompter.fileNames << folder.filePath("site.xml");
+        window.onSaveAs();
+        control<QSpinBox>(window, "backlightTime")->setValue(44);
+        {
+            PortChoice choice(EmulatedPanel::portName, false);
+            window.onSaveToDevice();
+        }
+        window.setModified(false);
+        const QString exported = folder.filePath("backup.xml");
+        QVERIFY(withBackupsDialog(window, [&](BackupsDialog& dialog) {
+            QCOMPARE(dialog.backupCount(), 1);
+            prompter.fileNames << exported;
+            dialog.onExport();
+            dialog.onOpen();
+            QVERIFY(!dialog.isVisible());
+        }));
+        QVERIFY(QFile::exists(exported));
+        QVERIFY(QFile(exported).size() > 0);
+        // The factory's configuration, as a new untitled one with unsaved changes.
+        QCOMPARE(control<QSpinBox>(window, "backlightTime")->value(),
+                 config_zelmar::Configuration().backlightTime);
+        QVERIFY(window.windowTitle().startsWith(QStringLiteral("Резервная копия от ")));
+        QVERIFY(window.windowTitle().endsWith("* - " + programTitle));
+        QVERIFY(window.currentFilePath().isEmpty());
+        QVERIFY(window.isModified());
+        window.setModified(false);
+        QVERIFY(withBackupsDialog(window, [&](BackupsDialog& dialog) {
+            dialog.onDelete();
+            QCOMPARE(dialog.backupCount(), 0);
+        }));
+    }
+
+    void theChangeListShowsWhatTheWriteChangesAndCancelWritesNothing()
+    {
+        struct Case
+        {
+            const char* name;
+            int backlightTime; // 0: the configuration the emulated panel already holds
+            bool write;
+            QStringList lines;
+            QString question;
+        };
+        const QString changesQuestion = QStringLiteral("Записать изменения в прибор?");
+        const QString sameQuestion =
+            QStringLiteral("Прибор уже содержит эту конфигурацию. Записать всё равно?");
+        const QList<Case> cases{
+            {"change, Отмена",
+             77,
+             false,
+             {QStringLiteral("Время включения подсветки: 30 с → 77 с")},
+             changesQuestion},
+            {"change, Записать",
+             77,
+             true,
+             {QStringLiteral("Время включения подсветки: 30 с → 77 с")},
+             changesQuestion},
+            {"nothing to change, Отмена", 0, false, {}, sameQuestion},
+        };
+        for (const Case& c : cases) {
+            ScriptedPrompter prompter;
+            EmulatedWindow emulated;
+            emulated.window.show();
+            if (c.backlightTime != 0) {
+                control<QSpinBox>(emulated.window, "backlightTime")->setValue(c.backlightTime);
+            }
+            const std::vector<uint8_t> before = emulated.emulated.panel().memory(1).bytes();
+            PortChoice choice(EmulatedPanel::portName, true, true, c.write);
             emulated.window.onSaveToDevice();
+            QVERIFY2(choice.changesAppeared(), c.name);
+            QCOMPARE(choice.changeLines, c.lines);
+            QCOMPARE(choice.question, c.question);
+            QCOMPARE(emulated.commandsReceived(0xF3) > 0, c.write);
+            QCOMPARE(emulated.commandsReceived(0xF4), std::size_t(c.write ? 1 : 0));
+            QCOMPARE(emulated.emulated.panel().memory(1).bytes() == before, !c.write);
+            QCOMPARE(emulated.emulated.panel().baudRate(), 19200U);
+            QCOMPARE(prompter.count(QStringLiteral("information")), c.write ? 1 : 0);
         }
-        QCOMPARE(emulated.commandsReceived(0xF5), std::size_t(0));
-        {
-            PortChoice choice(EmulatedPanel::portName, true);
-            emulated.window.onLoadFromDevice();
-        }
-        QVERIFY(emulated.commandsReceived(0xF5) > 0);
-        QCOMPARE(prompter.boxes.size(), 1);
     }
 
     void cancelledPortDialogDoesNothing()

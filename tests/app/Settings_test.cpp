@@ -30,21 +30,21 @@ MainWindowOptions withPorts(const QString& settingsFile, std::vector<std::string
 struct ConnectionSeen
 {
     QString selectedPort;
-    bool turbo = false;
+    bool raisedSpeed = false;
 };
 
-ConnectionSeen runConnection(MainWindow& window, const QString& choosePort = QString(), int turbo = -1,
+ConnectionSeen runConnection(MainWindow& window, const QString& choosePort = QString(), int raisedSpeed = -1,
                              bool accept = false)
 {
     ConnectionSeen seen;
     ModalCloser closer([&](QDialog* dialog) {
         seen.selectedPort = control<QComboBox>(dialog, "portName")->currentText();
-        seen.turbo = control<QCheckBox>(dialog, "turbo")->isChecked();
+        seen.raisedSpeed = control<QCheckBox>(dialog, "raisedSpeed")->isChecked();
         if (!choosePort.isEmpty()) {
             control<QComboBox>(dialog, "portName")->setCurrentText(choosePort);
         }
-        if (turbo >= 0) {
-            control<QCheckBox>(dialog, "turbo")->setChecked(turbo == 1);
+        if (raisedSpeed >= 0) {
+            control<QCheckBox>(dialog, "raisedSpeed")->setChecked(raisedSpeed == 1);
         }
         accept ? dialog->accept() : dialog->reject();
     });
@@ -89,7 +89,7 @@ private slots:
             }
             const ConnectionSeen fresh = runConnection(first, QStringLiteral("/dev/ttyUSB1"), 0, true);
             QCOMPARE(fresh.selectedPort, QStringLiteral("/dev/ttyUSB0")); // the converter, as before
-            QVERIFY(fresh.turbo);
+            QVERIFY(fresh.raisedSpeed);
             first.setGeometry(40, 50, 900, 600);
             geometry = first.geometry();
             QVERIFY(first.close());
@@ -102,7 +102,7 @@ private slots:
         QCOMPARE(recent.last(), "&8 " + folder.filePath("site2.xml"));
         const ConnectionSeen restored = runConnection(second);
         QCOMPARE(restored.selectedPort, QStringLiteral("/dev/ttyUSB1"));
-        QVERIFY(!restored.turbo);
+        QVERIFY(!restored.raisedSpeed);
 
         prompter.fileNames << QString();
         second.onOpen();

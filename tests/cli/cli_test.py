@@ -3,13 +3,14 @@
 on a pseudo-terminal by "zelmar-cli emulate --pty".
 
 Usage: cli_test.py ZELMAR_CLI GROUP [SAMPLE_FILES_TOOL]
-       (GROUP: files, errors, transfer_fast, transfer_normal, faults, doctor, report; report needs the
-       zelmar-sample-files program that writes the sample site and the 3,048-device site)
+       (GROUP: files, errors, transfer_fast, transfer_normal, faults, doctor, safe_write, interrupt, report;
+       report needs the zelmar-sample-files program that writes the sample site and the 3,048-device site)
 """
 import csv
 import datetime
 import io
 import json
+import pty
 import os
 import re
 import select
@@ -20,6 +21,8 @@ import stat
 import subprocess
 import sys
 import tempfile
+import time
+import zlib
 
 CLI = None
 SAMPLE_FILES = None
@@ -40,12 +43,13 @@ def check(condition, message):
         raise Failure(message)
 
 
-def run(arguments, status=0, stdin=None):
+def run(arguments, status=0, stdin=None, reporting=False):
+    """reporting: a status that reports a finding with output (write --dry-run exits 4 on changes)."""
     result = subprocess.run([CLI] + arguments, input=stdin, capture_output=True, timeout=240)
     check(result.returncode == status,
           "zelmar-cli %s: exit %d, expected %d\nstderr: %s" %
           (" ".join(arguments), result.returncode, status, result.stderr.decode(errors="replace")))
-    if status != 0:
+    if status != 0 and not reporting:
         check(result.stdout == b"", "zelmar-cli %s: output on standard output despite failing" % arguments)
         check(result.stderr.strip() != b"", "zelmar-cli %s: failed without a message" % arguments)
     return result
@@ -97,6 +101,14 @@ class Emulator:
             self.process.wait()
         return self.process.returncode, self.process.stderr.read().decode(errors="replace")
 
+    def commands(self, errors):
+        """The emulator's count of the commands it received, from its last line: {"read": 3, ...}."""
+        match = re.search(r"stopped with the panel at (\d+) baud; commands received: (.*)", errors)
+        check(match, "no summary from the emulator: %s" % errors)
+        counts = dict((name, int(n)) for name, n in (item.split(" ") for item in match.group(2).split(", ")))
+        counts["baud"] = int(match.group(1))
+        return counts
+
     def __exit__(self, *exception):
         if self.process.poll() is None:
             self.process.kill()
@@ -141,10 +153,11 @@ def encode(folder, xml, base_options=None, base_config=None):
 def test_help_everywhere(folder):
     check(run(["--help"]).stdout.startswith(b"Usage: zelmar-cli COMMAND"), "tool help")
     for command in ["ports", "info", "read", "write", "check", "diff", "convert", "encode", "decode", "emulate",
-                    "doctor", "report"]:
+                    "doctor", "backups", "restore", "report"]:
         result = run([command, "--help"])
         check(result.stdout.startswith(b"Usage: zelmar-cli " + command.encode()), "help of " + command)
     check(b"drop-at-page:P" in run(["emulate", "--help"]).stdout, "the fault script is documented")
+    check(b"flash:always" in run(["emulate", "--help"]).stdout, "the flash fault is documented")
 
 
 def test_check_summaries(folder):
@@ -512,9 +525,11 @@ def transfer_round(folder, fast):
         expect_stamp(saved_options, 6)
         status, errors = emulator.stop()
         check(status == 0, "emulator exit %d: %s" % (status, errors))
+    # The configuration is encoded onto what the panel held: every byte it does not set keeps its value.
     base = bytearray(read_bytes(options))
     base[0:4] = saved_options[0:4]
-    written_options, written_config = encode(folder, CENTRAL_XML, base_options=bytes(base))
+    written_options, written_config = encode(folder, CENTRAL_XML, base_options=bytes(base),
+                                             base_config=read_bytes(config))
     check(saved_options == read_bytes(written_options), "the panel's option page differs from the encoding")
     check(read_bytes(emulator.save_config) == read_bytes(written_config), "the panel's configuration differs")
     # A new emulator from the saved memory: reading gives back the written file, less the known losses.
@@ -582,6 +597,225 @@ def test_dropped_link(folder):
 def test_damaged_answers_are_retried(folder):
     with Emulator(folder, ["--fault", "bad-crc:2,truncate:1"]) as emulator:
         run(["read", "--port", emulator.port, "--fast"])
+
+
+# ------------------------------------------------------------------------------------------ safe write
+
+def store_files(data, kind):
+    folder = os.path.join(data, kind)
+    return sorted(os.listdir(folder)) if os.path.isdir(folder) else []
+
+
+def known_images_name(options, config):
+    """The store's file of images known for a panel holding these memories (the emulator's checksum is
+    the CRC-32 of each area)."""
+    return "%08x-%08x.img" % (zlib.crc32(options), zlib.crc32(config))
+
+
+def test_second_write_needs_no_read(folder):
+    data = os.path.join(folder, "data")
+    options, config = panel_images(folder, SECTION_XML)
+    with Emulator(folder, ["--options", options, "--config", config]) as emulator:
+        run(["write", "--port", emulator.port, "--fast", "--data-dir", data, CENTRAL_XML])
+        status, errors = emulator.stop()
+        first = emulator.commands(errors)
+    check(first["read"] == 191 + 1 + first["write"], "the first write reads the panel: %s" % first)
+    check(first["baud"] == 19200, "the panel ends at 19200 baud")
+    check(store_files(data, "backups") and len(store_files(data, "backups")) == 1, "one backup")
+    edited = os.path.join(folder, "edited.xml")
+    write_bytes(edited, read_bytes(CENTRAL_XML).replace(b"<menuTime>", b"<menuTime>1", 1))
+    # A new process and a new emulator holding what the first one saved: the store knows the panel.
+    with Emulator(folder, ["--options", emulator.save_options, "--config", emulator.save_config]) as again:
+        run(["write", "--port", again.port, "--data-dir", data, edited])
+        status, errors = again.stop()
+        second = again.commands(errors)
+    check(second["write"] == 1 and second["read"] == 1 + 1, "one page written and read back: %s" % second)
+    check(len(store_files(data, "backups")) == 2, "a second backup")
+
+
+def test_backups_and_restore(folder):
+    data = os.path.join(folder, "data")
+    options, config = panel_images(folder, SECTION_XML)
+    original_options, original_config = read_bytes(options), read_bytes(config)
+    run(["backups", "--data-dir", data])  # no folder yet: nothing listed
+    with Emulator(folder, ["--options", options, "--config", config]) as emulator:
+        run(["write", "--port", emulator.port, "--fast", "--data-dir", data, CENTRAL_XML])
+        listed = json.loads(run(["backups", "--json", "--data-dir", data]).stdout)
+        check(len(listed) == 1, "one backup: %s" % listed)
+        backup = listed[0]
+        check(sorted(backup) == ["counter", "firmware", "id", "panelDate", "summary", "time"], "keys %s" % backup)
+        check(backup["panelDate"] == "01.01.2020" and backup["counter"] == 5 and backup["firmware"] == "2.15.15",
+              "what the panel held: %s" % backup)
+        check(backup["summary"] == run(["check", SECTION_XML]).stdout.decode().strip(), "summary %s" % backup)
+        check(re.match(r"^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d$", backup["time"]), backup["time"])
+        lines = run(["backups", "--data-dir", data]).stdout.decode().splitlines()
+        check(len(lines) == 1 and lines[0].split("\t")[0] == backup["id"], "listing: %s" % lines)
+        exported = os.path.join(folder, "exported.xml")
+        run(["backups", "export", backup["id"], "-o", exported, "--data-dir", data])
+        check(without_known_losses(read_bytes(exported), True) == without_known_losses(convert(SECTION_XML), True),
+              "the exported backup is the panel's former configuration")
+        run(["restore", backup["id"], "--port", emulator.port, "--fast", "--data-dir", data])
+        status, errors = emulator.stop()
+    restored_options, restored_config = read_bytes(emulator.save_options), read_bytes(emulator.save_config)
+    check(restored_config == original_config, "restore brings back the configuration area")
+    check(restored_options[4:] == original_options[4:], "restore brings back the option page but the stamp")
+    expect_stamp(restored_options, 7)
+    check(len(json.loads(run(["backups", "--json", "--data-dir", data]).stdout)) == 2, "restore keeps a backup")
+    run(["backups", "delete", backup["id"], "--data-dir", data])
+    check(len(json.loads(run(["backups", "--json", "--data-dir", data]).stdout)) == 1, "deleted")
+    check(b"no backup" in run(["backups", "export", backup["id"], "--data-dir", data], status=2).stderr,
+          "unknown id named")
+    run(["backups", "delete", "../../etc/passwd", "--data-dir", data], status=2)
+    run(["restore", "nope", "--port", "/dev/null", "--data-dir", data], status=2)
+    run(["backups", "frobnicate", "--data-dir", data], status=1)
+
+
+def test_verify_failure(folder):
+    data = os.path.join(folder, "data")
+    with Emulator(folder, ["--fault", "flash:always"]) as emulator:
+        result = run(["write", "--port", emulator.port, "--fast", "--data-dir", data, SECTION_XML], status=18)
+        check("Ошибка проверки записи: данные в памяти прибора отличаются от записанных." in
+              result.stderr.decode(), "verify message: %s" % result.stderr.decode())
+        status, errors = emulator.stop()
+        check(emulator.commands(errors)["baud"] == 19200, "the panel is left at 19200 baud")
+        check(emulator.commands(errors)["finish"] == 0, "a failed write does not finish")
+    with Emulator(folder, ["--fault", "flash:1"]) as emulator:
+        run(["write", "--port", emulator.port, "--data-dir", data, SECTION_XML])
+        run(["write", "--port", emulator.port, "--no-verify", "--full", "--no-backup", "--data-dir", data,
+             SECTION_XML])
+
+
+def test_write_options(folder):
+    data = os.path.join(folder, "data")
+    with Emulator(folder) as emulator:
+        run(["write", "--port", emulator.port, "--full", "--no-verify", "--no-backup", "--data-dir", data,
+             SECTION_XML])
+        status, errors = emulator.stop()
+        counts = emulator.commands(errors)
+    check(counts["write"] == 191, "--full writes every page: %s" % counts)
+    check(counts["read"] == 191 + 1, "--no-verify reads nothing back: %s" % counts)
+    check(store_files(data, "backups") == [], "--no-backup keeps no backup")
+    # What was read before the write, and what the panel holds after it.
+    check(len(store_files(data, "images")) == 2, "the images kept: %s" % store_files(data, "images"))
+
+
+def test_refusal_force_and_dry_run(folder):
+    data = os.path.join(folder, "data")
+    faulty = os.path.join(folder, "zone-zero.xml")
+    write_bytes(faulty, read_bytes(SECTION_XML).replace(b'<device address="7" zone="3"/>',
+                                                         b'<device address="7" zone="0"/>'))
+    options, config = panel_images(folder, SECTION_XML)
+    with Emulator(folder, ["--options", options, "--config", config]) as emulator:
+        refused = run(["write", "--port", emulator.port, "--data-dir", data, faulty], status=4)
+        check("ошибка: Прибор 7" in refused.stderr.decode(), "the problems: %s" % refused.stderr.decode())
+        # The panel holds the section console: nothing would change, and nothing is written.
+        same = run(["write", "--port", emulator.port, "--dry-run", "--data-dir", data, SECTION_XML])
+        check(same.stdout == b"", "no change expected: %s" % same.stdout.decode())
+        changed = run(["write", "--port", emulator.port, "--dry-run", "--fast", "--data-dir", data, faulty],
+                      status=4, reporting=True)
+        # What the panel would hold: a device of zone 0 is not written, so it would be gone.
+        check(changed.stdout.decode() == "Прибор 7: удалён прибор\n", "dry run: %s" % changed.stdout.decode())
+        check("ошибка: Прибор 7" in changed.stderr.decode(), "problems of a dry run")
+        other_password = os.path.join(folder, "password.xml")
+        write_bytes(other_password, read_bytes(SECTION_XML).replace(b"<password>1234</password>",
+                                                                    b"<password>98765</password>"))
+        password = run(["write", "--port", emulator.port, "--dry-run", "--json", "--data-dir", data,
+                        other_password], status=1)  # --json is no option of write
+        password = run(["write", "--port", emulator.port, "--dry-run", "--data-dir", data, other_password],
+                       status=4, reporting=True)
+        check(password.stdout.decode().count("\n") == 1 and "«98765»" in password.stdout.decode(),
+              "the password change: %s" % password.stdout.decode())
+        run(["write", "--port", emulator.port, "--force", "--data-dir", data, faulty])
+        status, errors = emulator.stop()
+        counts = emulator.commands(errors)
+    check(counts["write"] >= 1 and counts["finish"] == 1, "only the forced write wrote: %s" % counts)
+    check(read_bytes(emulator.save_options)[0x11 + 6] & 0x0F == 0, "device 7 gone after the forced write")
+    check(len(store_files(data, "backups")) == 1, "one backup, of the forced write")
+
+
+# ------------------------------------------------------------------------------------------ interrupt
+
+def read_terminal(master, timeout):
+    """What the terminal's other side wrote: None when nothing came within the time-out, b"" once it has
+    closed."""
+    ready, _, _ = select.select([master], [], [], timeout)
+    if not ready:
+        return None
+    try:
+        return os.read(master, 4096)
+    except OSError:
+        return b""
+
+
+def run_until_progress(arguments, phase, percent):
+    """Runs the tool with standard error on a terminal (so that it draws its progress) and sends SIGINT
+    once the bar after the phase's name (any bar for an empty name) reaches the percentage; returns the
+    exit status and standard error."""
+    master, slave = pty.openpty()
+    process = subprocess.Popen([CLI] + arguments, stdout=subprocess.PIPE, stderr=slave)
+    os.close(slave)
+    seen = b""
+    deadline = time.monotonic() + 120
+    sent = False
+    try:
+        while time.monotonic() < deadline:
+            chunk = read_terminal(master, 1)
+            if chunk is None:
+                continue
+            if not chunk:
+                break
+            seen += chunk
+            text = seen.decode(errors="replace")
+            tail = text if not phase else text.split(phase)[-1] if phase in text else ""
+            percents = re.findall(r"\] +(\d+)%", tail)
+            if not sent and percents and int(percents[-1]) >= percent:
+                process.send_signal(signal.SIGINT)
+                sent = True
+        status = process.wait(timeout=60)
+        while True:
+            chunk = read_terminal(master, 0)
+            if not chunk:
+                break
+            seen += chunk
+    finally:
+        if process.poll() is None:
+            process.kill()
+            process.wait()
+        os.close(master)
+        process.stdout.close()
+    check(sent, "the progress never reached %s %d%%: %r" % (phase, percent, seen[-300:]))
+    return status, seen.decode(errors="replace")
+
+
+def test_sigint_in_the_middle_of_a_write(folder):
+    data = os.path.join(folder, "data")
+    options, config = panel_images(folder, SECTION_XML)
+    with Emulator(folder, ["--options", options, "--config", config]) as emulator:
+        status, errors = run_until_progress(
+            ["write", "--port", emulator.port, "--fast", "--data-dir", data, CENTRAL_XML], "Запись в прибор", 20)
+        check(status == 130, "exit %d after SIGINT: %s" % (status, errors))
+        check("stopped by a signal" in errors, "message: %s" % errors)
+        run(["info", "--port", emulator.port])
+        emulator_status, emulator_errors = emulator.stop()
+        counts = emulator.commands(emulator_errors)
+    check(counts["baud"] == 19200, "the panel was left at %d baud" % counts["baud"])
+    check(counts["speed"] == 2, "raised and brought back, no speed recovery needed: %s" % counts)
+    check(counts["finish"] == 0, "the interrupted write did not finish")
+    # Only what the panel was known to hold is in the store: the content read before writing.
+    check(store_files(data, "images") == [known_images_name(read_bytes(options), read_bytes(config))],
+          "images in the store: %s" % store_files(data, "images"))
+
+
+def test_sigint_during_a_read_keeps_the_output(folder):
+    output = os.path.join(folder, "panel.xml")
+    write_bytes(output, b"precious")
+    with Emulator(folder) as emulator:
+        status, errors = run_until_progress(["read", "--port", emulator.port, "-o", output,
+                                             "--data-dir", os.path.join(folder, "data")], "", 30)
+        check(status == 130, "exit %d after SIGINT: %s" % (status, errors))
+        emulator_status, emulator_errors = emulator.stop()
+    check(read_bytes(output) == b"precious", "an interrupted read touched the output file")
+    check(store_files(os.path.join(folder, "data"), "images") == [], "an interrupted read kept images")
 
 
 # ---------------------------------------------------------------------------------------------- doctor
@@ -746,6 +980,9 @@ GROUPS = {
     "faults": [test_silent_panel, test_wrong_firmware, test_wrong_address_status, test_dropped_link,
                test_damaged_answers_are_retried],
     "doctor": [test_doctor_on_the_emulator, test_doctor_on_a_missing_port, test_doctor_on_a_silent_panel],
+    "safe_write": [test_second_write_needs_no_read, test_backups_and_restore, test_verify_failure,
+                   test_write_options, test_refusal_force_and_dry_run],
+    "interrupt": [test_sigint_in_the_middle_of_a_write, test_sigint_during_a_read_keeps_the_output],
     "report": [test_report_of_the_sample_site, test_report_of_3048_devices, test_report_changes_only,
                test_report_refusals],
 }
@@ -757,6 +994,9 @@ def main():
     SAMPLE_FILES = os.path.abspath(sys.argv[3]) if len(sys.argv) > 3 else None
     # A ctest time-out sends SIGTERM: unwind, so that every emulator is stopped.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
+    # The tool's default image store must never be the user's: every run without --data-dir lands here.
+    scratch_home = tempfile.mkdtemp(prefix="zelmar-cli-data-")
+    os.environ["XDG_DATA_HOME"] = scratch_home
     for test in GROUPS[sys.argv[2]]:
         folder = tempfile.mkdtemp(prefix="zelmar-cli-test-")
         try:
@@ -767,6 +1007,7 @@ def main():
             print("FAIL", test.__name__ + ":", error)
         finally:
             shutil.rmtree(folder, ignore_errors=True)
+    shutil.rmtree(scratch_home, ignore_errors=True)
     sys.exit(1 if failures else 0)
 
 

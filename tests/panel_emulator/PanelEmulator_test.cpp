@@ -3,8 +3,8 @@
 
 #include "boot_loader/Command.h"
 #include "boot_loader/Crc16.h"
+#include "boot_loader/Crc32.h"
 #include "boot_loader/MemoryPage.h"
-#include "panel_emulator/Crc32.h"
 #include "panel_emulator/FaultScript.h"
 #include "panel_emulator/PanelEmulator.h"
 
@@ -90,9 +90,9 @@ TEST(PanelEmulator, ChecksumIsTheCrc32OfTheRange)
     const std::vector<uint8_t> answer = send(panel, Command::checksum(1, 0, 0x100));
     ASSERT_EQ(answer.size(), 7U);
     const uint32_t value = answer[1] | (answer[2] << 8) | (answer[3] << 16) | (uint32_t(answer[4]) << 24);
-    EXPECT_EQ(value, panel_emulator::Crc32::of(panel.memory(1).bytes().data(), 0x100));
+    EXPECT_EQ(value, boot_loader::Crc32::of(panel.memory(1).bytes().data(), 0x100));
     const std::string text = "123456789";
-    EXPECT_EQ(panel_emulator::Crc32::of(reinterpret_cast<const uint8_t*>(text.data()), 9), 0xCBF43926U);
+    EXPECT_EQ(boot_loader::Crc32::of(reinterpret_cast<const uint8_t*>(text.data()), 9), 0xCBF43926U);
 }
 
 TEST(PanelEmulator, SpeedDivisorsAndFinish)
@@ -185,6 +185,32 @@ TEST(PanelEmulatorFaults, DropAfterAndDropAtPage)
     EXPECT_TRUE(paged.linkDropped());
 }
 
+TEST(PanelEmulatorFaults, AFailingFlashAcknowledgesAPageButStoresOneByteChanged)
+{
+    struct Case
+    {
+        const char* script;
+        std::vector<bool> damaged; // for each of four page writes in a row
+    };
+    const std::vector<Case> cases{{"flash:1", {true, false, false, false}},
+                                  {"flash:2", {true, true, false, false}},
+                                  {"flash:always", {true, true, true, true}},
+                                  {"", {false, false, false, false}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.script);
+        PanelEmulator panel;
+        panel.applyFaultScript(c.script);
+        for (std::size_t write = 0; write < c.damaged.size(); ++write) {
+            boot_loader::MemoryPage page(0, 0x3E00 + 0x100 * static_cast<uint32_t>(write), 256);
+            std::vector<uint8_t> data(256, static_cast<uint8_t>(write));
+            page.setData(data);
+            EXPECT_EQ(send(panel, Command::writePage(page))[0], 0xA0) << "the write is acknowledged";
+            data[128] ^= c.damaged[write] ? 0xFF : 0x00;
+            EXPECT_EQ(panel.memory(0).read(page.address(), 256), data) << write;
+        }
+    }
+}
+
 TEST(PanelEmulatorFaults, WrongIdentificationIsConfigurable)
 {
     PanelEmulator panel(boot_loader::BootloaderInfo{0x11, {}, 128, 0, "Z-ZL3X", 0});
@@ -199,7 +225,7 @@ TEST(FaultScript, ParsesEveryItemAndRefusesTheRest)
 {
     const auto faults =
         panel_emulator::FaultScript::parse("silent:3 bad-crc:1 status:0xA2:3 stuck drop-after:5 "
-                                           "drop-at-page:3 truncate:010");
+                                           "drop-at-page:3 truncate:010 flash:4");
     EXPECT_EQ(faults.silentCommands, 3);
     EXPECT_EQ(faults.badCrcAnswers, 1);
     EXPECT_EQ(faults.status, 0xA2);
@@ -208,9 +234,12 @@ TEST(FaultScript, ParsesEveryItemAndRefusesTheRest)
     EXPECT_EQ(faults.dropAfterCommands, 5);
     EXPECT_EQ(faults.dropAtPage, 3);
     EXPECT_EQ(faults.truncatedAnswers, 10) << "leading zeros are decimal, not octal";
+    EXPECT_EQ(faults.flashFaults, 4);
+    EXPECT_EQ(panel_emulator::FaultScript::parse("flash:always").flashFaults,
+              panel_emulator::PanelFaults::alwaysFaulty);
     EXPECT_EQ(panel_emulator::FaultScript::parse("").dropAfterCommands, -1);
     for (const char* bad : {"silent", "silent:", "silent:x", "silent:-1", "status:0x1A2:1", "stuck:1",
-                            "sleep:3", "silent:3x", "silent:99999999999999999999"}) {
+                            "sleep:3", "silent:3x", "silent:99999999999999999999", "flash:never", "flash"}) {
         EXPECT_THROW(panel_emulator::FaultScript::parse(bad), std::invalid_argument) << bad;
     }
 }

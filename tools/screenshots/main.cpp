@@ -2,12 +2,14 @@
 // edit dialogs of the table pages (filled with a sample site), the problems list (for review and before
 // a write, with errors and with warnings only), the error boxes of files the reader refuses, the questions
 // that protect unsaved work, the devices filter and the recent files menu, the connection dialog with a
-// described converter and the connection check (passing, with hints, failing), the print preview of the
+// described converter and the connection check (passing, with hints, failing), the dialogs of a safe
+// write (its connection dialog, its first phase, the change list, the backups), the print preview of the
 // report and the Файл and Справка menus in turn, and saves a PNG of each into the folder given on the
 // command line. Settings go to a scratch file, never to the user's.
 #include "AboutDialog.h"
 #include "AppSettings.h"
 #include "ApplicationTranslation.h"
+#include "BackupsDialog.h"
 #include "ConnectDialog.h"
 #include "ConnectionCheckDialog.h"
 #include "DeviceCommandEditDialog.h"
@@ -22,10 +24,13 @@
 #include "PultCommandEditDialog.h"
 #include "PultEditDialog.h"
 #include "WidgetPrompter.h"
+#include "WriteChangesDialog.h"
 
 #include <config_zelmar/Configuration.h>
 #include <config_zelmar/ConfigurationCheck.h>
 #include <config_zelmar/ConfigurationDocument.h>
+#include <config_zelmar/ImageStore.h>
+#include <config_zelmar/PlannedChanges.h>
 #include <sample_sites/SampleSites.h>
 
 #include <QAction>
@@ -278,6 +283,45 @@ bool saveProblemsDialogs(QWidget& window, const QDir& folder)
     return ok;
 }
 
+config_zelmar::PanelImages panelContent(EmulatedPanel& emulated)
+{
+    return config_zelmar::PanelImages{emulated.panel().memory(1).bytes(), emulated.panel().memory(0).bytes()};
+}
+
+// The connection dialog of a write, the progress of its first phase, the change list with and without
+// changes, and the backups of two writes.
+bool saveWriteDialogs(MainWindow& window, EmulatedPanel& emulated, const PortLister& ports,
+                      const std::string& dataFolder, const QDir& folder)
+{
+    ConnectDialog connectDialog(&window, ports, ConnectionCheckSetup::system(),
+                                ConnectDialog::Purpose::Write);
+    bool ok = save(connectDialog, folder, QStringLiteral("40-connect-dialog-write"));
+    connectDialog.hide();
+    ProgressDialog progressDialog(&window, true);
+    progressDialog.setPhase(
+        QString::fromUtf8(config_zelmar::transferPhaseText(config_zelmar::TransferPhase::ReadingPanel)));
+    progressDialog.setProgress(0.3f);
+    ok = save(progressDialog, folder, QStringLiteral("41-progress-reading-panel")) && ok;
+    progressDialog.hide();
+
+    const config_zelmar::PanelImages factory = panelContent(emulated);
+    WriteChangesDialog changes(&window, config_zelmar::plannedChanges(factory, window.configuration()),
+                               config_zelmar::checkConfiguration(siteWithProblems()));
+    ok = save(changes, folder, QStringLiteral("42-write-changes")) && ok;
+    changes.hide();
+    WriteChangesDialog unchanged(&window, {}, {});
+    ok = save(unchanged, folder, QStringLiteral("43-write-no-changes")) && ok;
+    unchanged.hide();
+
+    auto store = std::make_shared<config_zelmar::ImageStore>(dataFolder);
+    store->addBackup(factory);
+    store->addBackup(config_zelmar::encodeImages(window.configuration(), factory));
+    BackupsDialog backups(&window, store);
+    ok = save(backups, folder, QStringLiteral("44-backups-dialog")) && ok;
+    backups.hide();
+    return ok;
+}
+
 // The error box of Open, with the text the reader gives for each kind of file it refuses before parsing.
 bool saveRefusedFileBoxes(QWidget& window, const QDir& folder)
 {
@@ -427,6 +471,7 @@ int main(int argc, char* argv[])
     options.settingsFile = settingsFile;
     const MainWindowOptions dialogOptions = options;
     const PortLister ports = options.portLister;
+    const std::string dataFolder = options.dataFolder;
     MainWindow window(std::move(options));
     // The central console shows every page button and option group.
     window.configuration() = sample_sites::sampleSite();
@@ -452,6 +497,7 @@ int main(int argc, char* argv[])
     writeProgress.hide();
     ok = saveEditDialogs(window, folder) && ok;
     ok = saveProblemsDialogs(window, folder) && ok;
+    ok = saveWriteDialogs(window, emulatedPanel, ports, dataFolder, folder) && ok;
     ok = saveRefusedFileBoxes(window, folder) && ok;
     ok = saveQuestions(window, folder) && ok;
     ok = saveDevicesFilterAndRecentFiles(window, folder) && ok;

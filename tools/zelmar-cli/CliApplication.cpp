@@ -6,6 +6,7 @@
 #include "HelpTexts.h"
 
 #include "config_zelmar/ConfiguratorError.h"
+#include "config_zelmar/TransferCancelled.h"
 
 #include <cstdio>
 #include <functional>
@@ -22,10 +23,10 @@ using Command = std::function<int(const Arguments&)>;
 const std::map<std::string, Command>& commands()
 {
     static const std::map<std::string, Command> table{
-        {"ports", runPorts},   {"info", runInfo},       {"read", runRead},       {"write", runWrite},
-        {"check", runCheck},   {"diff", runDiff},       {"convert", runConvert}, {"encode", runEncode},
-        {"decode", runDecode}, {"emulate", runEmulate}, {"doctor", runDoctor},
-        {"report", runReport},
+        {"ports", runPorts},     {"info", runInfo},       {"read", runRead},       {"write", runWrite},
+        {"check", runCheck},     {"diff", runDiff},       {"convert", runConvert}, {"encode", runEncode},
+        {"decode", runDecode},   {"emulate", runEmulate}, {"doctor", runDoctor},   {"backups", runBackups},
+        {"restore", runRestore}, {"report", runReport},
     };
     return table;
 }
@@ -42,6 +43,8 @@ int runCommand(const Command& command, const Arguments& arguments)
         return command(arguments);
     } catch (const CliError& error) {
         return report(error.exitStatus(), error.what());
+    } catch (const config_zelmar::TransferCancelled&) {
+        return report(Interrupted, "stopped by a signal before the next command to the panel");
     } catch (const config_zelmar::ConfiguratorError& error) {
         return report(TransferErrorBase + static_cast<int>(error.code()), error.what());
     } catch (const std::bad_alloc&) {

@@ -21,5 +21,7 @@ int runDecode(const Arguments& arguments);
 int runEmulate(const Arguments& arguments);
 int runDoctor(const Arguments& arguments);
 int runReport(const Arguments& arguments);
+int runBackups(const Arguments& arguments);
+int runRestore(const Arguments& arguments);
 
 } // namespace zelmar_cli

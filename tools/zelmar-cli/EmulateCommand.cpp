@@ -7,6 +7,7 @@
 #include "HelpTexts.h"
 #include "OutputFiles.h"
 #include "PortOpening.h"
+#include "StopSignals.h"
 
 #include "config_zelmar/PanelDescription.h"
 #include "panel_emulator/PanelEmulator.h"
@@ -14,11 +15,12 @@
 #include "panel_emulator/SerialPanelServer.h"
 
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <stdexcept>
+#include <string>
 
 namespace zelmar_cli {
 
@@ -33,25 +35,6 @@ using panel_emulator::PanelEmulator;
 constexpr uint8_t finishCommand = 0xF4;
 constexpr uint8_t successStatus = 0xA0;
 constexpr int stopCheckMilliseconds = 100;
-
-volatile std::sig_atomic_t stopRequested = 0;
-
-void requestStop(int)
-{
-    stopRequested = 1;
-}
-
-// Without SA_RESTART, so that a signal also ends a wait of the server at once.
-void installStopHandlers()
-{
-    struct sigaction action
-    {
-    };
-    action.sa_handler = requestStop;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-}
 
 struct EmulatorFiles
 {
@@ -134,22 +117,49 @@ void checkSaveFiles(const EmulatorFiles& files)
     const OutputFiles probe(paths);
 }
 
+// The commands the panel received, by name, for the line printed when the emulator ends.
+class CommandCount
+{
+public:
+    void add(uint8_t code) { ++counts[code]; }
+    std::string text() const
+    {
+        const std::pair<uint8_t, const char*> names[] = {{0xF1, "identify"}, {0xF2, "read"},
+                                                         {0xF3, "write"},    {0xF6, "checksum"},
+                                                         {0xF5, "speed"},    {0xF4, "finish"}};
+        std::string line;
+        for (const auto& [code, name] : names) {
+            const auto found = counts.find(code);
+            line += (line.empty() ? "" : ", ") + std::string(name) + " " +
+                    std::to_string(found == counts.end() ? 0 : found->second);
+        }
+        return line;
+    }
+
+private:
+    std::map<uint8_t, int> counts;
+};
+
 template <typename Server> int serve(Server& server, PanelEmulator& panel, const EmulatorFiles& files)
 {
     bool saved = true;
+    CommandCount received;
     server.setCommandObserver([&](const LoggedCommand& command) {
+        received.add(command.code);
         if (command.code == finishCommand && command.answerStatus == successStatus) {
             saved = saveMemories(panel, files) && saved;
         }
     });
-    installStopHandlers();
-    while (stopRequested == 0) {
+    StopSignals::install(true); // a signal also ends a wait of the server at once
+    while (!StopSignals::received()) {
         if (!server.serveOnce(stopCheckMilliseconds)) {
             std::fprintf(stderr, "zelmar-cli: emulate: the link has dropped\n");
             break;
         }
     }
     server.close();
+    std::fprintf(stderr, "zelmar-cli: emulate: stopped with the panel at %u baud; commands received: %s\n",
+                 panel.baudRate(), received.text().c_str());
     saved = saveMemories(panel, files) && saved;
     return saved ? Success : FileError;
 }

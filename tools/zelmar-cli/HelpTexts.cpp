@@ -25,13 +25,21 @@ Commands:
   decode     decode the two memory images into an XML file
   emulate    run an emulated panel on a pseudo-terminal or a serial port
   doctor     check the port, the converter and the panel, one finding per line
+  backups    list, export or delete the backups of what panels held before a write
+  restore    write a backup back into the panel
   report     make the commissioning report of an XML file (PDF, HTML) or its device list (CSV)
 
 "zelmar-cli COMMAND --help" describes each command.
 
+The image store (images known to equal a panel, so that a write needs no read of it, and the backups)
+lives in $XDG_DATA_HOME/zelmar-configurator (~/.local/share/zelmar-configurator), the configurator's
+folder; --data-dir DIR of read, write, backups and restore uses another.
+
 Exit status: 0 success; 1 usage error (found before any file is touched); 2 a file cannot be read,
-written or parsed; 3 the port cannot be opened; 4 diff found differences, or check found an error;
-10 + the transfer error code (10 to 17) when a transfer with the panel fails.
+written or parsed; 3 the port cannot be opened; 4 diff found differences, check found an error, write
+refused a file with an error or write --dry-run found changes; 10 + the transfer error code (10 to 19)
+when a transfer with the panel fails, among them 18 when the panel holds other data than was written
+and 19 when no backup could be kept; 130 when SIGINT or SIGTERM stopped a transfer.
 
 Output files are replaced atomically, all the outputs of a command together or none; an existing output
 that is not a regular file (a device, FIFO or socket) is refused and left as it is.
@@ -52,25 +60,67 @@ loader-version, device-name, page-size, firmware-version, last-write-date, write
 
   --port PORT   the serial port of the converter, for example /dev/ttyUSB0
 )"},
-        {"read", R"(Usage: zelmar-cli read --port PORT [--fast] [-o FILE]
+        {"read", R"(Usage: zelmar-cli read --port PORT [--fast] [--data-dir DIR] [-o FILE]
 
-Reads the configuration from the panel and saves it as the configurator does.
+Reads the configuration from the panel and saves it as the configurator does. The panel's images are
+kept in the image store, so that a later write to the unchanged panel needs no read.
 
   --port PORT        the serial port of the converter
   --fast             raised speed (345600 baud) for the bulk of the transfer
+  --data-dir DIR     the image store's folder (default: the configurator's)
   -o, --output FILE  the XML file to write (atomically); standard output without it
 
 A progress bar is drawn on standard error when it is a terminal.
 )"},
-        {"write", R"(Usage: zelmar-cli write --port PORT [--fast] FILE
+        {"write", R"(Usage: zelmar-cli write --port PORT [--fast] [--full] [--no-verify] [--no-backup]
+                        [--force] [--dry-run] [--data-dir DIR] FILE
 
-Opens the XML file as the configurator does and writes the configuration into the panel (in full: all
-configuration pages are written). A file the configurator would report as damaged is refused.
+Opens the XML file as the configurator does and writes the configuration into the panel. A file the
+configurator would report as damaged is refused. The panel's content is known first: from the image
+store when the panel's checksums match images kept there, read otherwise. The configuration is encoded
+onto that content (every byte it does not set keeps the panel's value) and only the pages that differ
+are written, then read back and compared. The panel's previous content is kept as a backup.
 
-  --port PORT   the serial port of the converter
-  --fast        raised speed (345600 baud) for the bulk of the transfer
+The file's problems (as check prints them) go to standard error; a file with an error is refused with
+exit status 4 unless --force.
 
-A progress bar is drawn on standard error when it is a terminal.
+  --port PORT     the serial port of the converter
+  --fast          raised speed (345600 baud) for the bulk of the transfer
+  --full          write every page, not only those that differ
+  --no-verify     do not read the written pages back
+  --no-backup     keep no backup of the panel's previous content
+  --force         write a file with errors all the same
+  --dry-run       only tell what the write would change, as diff prints it (the panel's content against
+                  what it would hold after the write, the password included), and write nothing; exit
+                  status 0 when nothing would change, 4 otherwise
+  --data-dir DIR  the image store's folder (default: the configurator's)
+
+A progress bar is drawn on standard error when it is a terminal. Exit status 18: a written page read
+back differs (the panel's memory cannot be trusted); 19: no backup could be kept, nothing was written.
+)"},
+        {"backups", R"(Usage: zelmar-cli backups [--json] [--data-dir DIR]
+       zelmar-cli backups export ID [-o FILE] [--data-dir DIR]
+       zelmar-cli backups delete ID [--data-dir DIR]
+
+Every write keeps what the panel held before as a backup, until it is deleted.
+
+Without a subcommand, lists the backups, newest first, one per line: id, time (ISO 8601), the panel's
+last write date, its write counter, its firmware version and a summary of the configuration, separated
+by tabs. --json prints an array of objects with the keys id, time, panelDate, counter, firmware, summary.
+
+  export ID   writes the backup's configuration as XML (-o FILE, atomically; standard output without)
+  delete ID   deletes the backup
+)"},
+        {"restore", R"(Usage: zelmar-cli restore ID --port PORT [--fast] [--no-verify] [--data-dir DIR]
+
+Writes the backup's images back into the panel: every byte but the date and counter stamp, as a write
+does (the panel's content known first, only the differing pages written, read back and compared, the
+content it replaces kept as a backup).
+
+  --port PORT     the serial port of the converter
+  --fast          raised speed (345600 baud) for the bulk of the transfer
+  --no-verify     do not read the written pages back
+  --data-dir DIR  the image store's folder (default: the configurator's)
 )"},
         {"check", R"(Usage: zelmar-cli check FILE [--json]
 
@@ -159,6 +209,8 @@ Runs an emulated panel (loader version 0x12, device "Z-ZL3", page size 256) unti
                        stuck           the loader swallows characters until 261 zero bytes arrive
                        drop-after:N    the link drops after N more answered commands
                        drop-at-page:P  the link drops when the P-th page read or write arrives
+                       flash:N         the next N page writes are acknowledged but stored with one
+                                       byte changed (a failing flash); flash:always for every write
                      Numbers are decimal or 0x-prefixed hexadecimal.
 
 When the link drops, the pseudo-terminal (or the port) is closed and the emulator ends after saving.

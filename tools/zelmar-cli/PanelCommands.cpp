@@ -1,16 +1,24 @@
 // The subcommands that talk to the panel: ports, info, read, write.
 #include "ArgumentParser.h"
+#include "CliError.h"
 #include "Commands.h"
+#include "DifferencePrinter.h"
 #include "ExitStatus.h"
 #include "FileAccess.h"
 #include "HelpTexts.h"
 #include "OutputFiles.h"
 #include "PortOpening.h"
+#include "ProblemPrinter.h"
+#include "StopSignals.h"
+#include "StoreOption.h"
 #include "TerminalProgress.h"
 
 #include "config_zelmar/ConfigZelmar.h"
 #include "config_zelmar/Configuration.h"
+#include "config_zelmar/ConfigurationCheck.h"
+#include "config_zelmar/ConfigurationSummary.h"
 #include "config_zelmar/PanelInfo.h"
+#include "config_zelmar/PlannedChanges.h"
 #include "rs485/RS485Connection.h"
 
 #include <algorithm>
@@ -26,25 +34,36 @@ using Presence = ArgumentParser::Presence;
 using Value = ArgumentParser::Value;
 
 const Option portOption{"--port", "", true, false, Presence::required};
-const Option fastOption{"--fast", "", false, false};
+const Option raisedSpeedOption{"--fast", "", false, false};
 const Option outputOption{"--output", "-o", true, false, Presence::optional, Value::outputFile};
+const Option allPagesOption{"--full", "", false, false};
+const Option noVerifyOption{"--no-verify", "", false, false};
+const Option noBackupOption{"--no-backup", "", false, false};
+const Option forceOption{"--force", "", false, false};
+const Option dryRunOption{"--dry-run", "", false, false};
 
-// Closes the port whatever the transfer's outcome.
-class OpenPort
+// The problems of the file on standard error; true when one of them is an error.
+bool reportProblems(const config_zelmar::Configuration& configuration)
 {
-public:
-    OpenPort(config_zelmar::ConfigZelmar& transfer, const std::string& port) : transfer(transfer)
-    {
-        openPort(transfer, port);
+    const std::vector<config_zelmar::Problem> problems = config_zelmar::checkConfiguration(configuration);
+    if (!problems.empty()) {
+        const std::string text =
+            ProblemPrinter::lines(config_zelmar::configurationSummary(configuration), problems);
+        std::fputs(text.c_str(), stderr);
     }
-    ~OpenPort() { transfer.close(); }
+    return config_zelmar::hasErrors(problems);
+}
 
-    OpenPort(const OpenPort&) = delete;
-    OpenPort& operator=(const OpenPort&) = delete;
-
-private:
-    config_zelmar::ConfigZelmar& transfer;
-};
+// What the write would change, printed as diff prints it; nothing is written.
+int dryRun(config_zelmar::ConfigZelmar& transfer, const config_zelmar::Configuration& configuration)
+{
+    TerminalProgress progress;
+    const config_zelmar::PanelImages content = transfer.establishPanelContent(progress.handler());
+    const std::vector<config_zelmar::Difference> changes =
+        config_zelmar::plannedChanges(content, configuration);
+    DifferencePrinter::print(changes, false);
+    return changes.empty() ? Success : DifferentOrErroneous;
+}
 
 void printLine(const std::string& key, const std::string& value)
 {
@@ -93,7 +112,7 @@ int runInfo(const Arguments& arguments)
 
 int runRead(const Arguments& arguments)
 {
-    ArgumentParser parser("read", {portOption, fastOption, outputOption}, 0, 0);
+    ArgumentParser parser("read", {portOption, raisedSpeedOption, outputOption, dataDirOption}, 0, 0);
     parser.parse(arguments);
     if (parser.helpWanted()) {
         return printCommandHelp("read");
@@ -108,6 +127,8 @@ int runRead(const Arguments& arguments)
     config_zelmar::Configuration configuration;
     config_zelmar::ConfigZelmar transfer;
     transfer.setRaisedSpeed(parser.has("--fast"));
+    transfer.setImageStore(imageStoreOf(parser));
+    StopSignals::install();
     {
         OpenPort opened(transfer, port);
         TerminalProgress progress;
@@ -125,7 +146,10 @@ int runRead(const Arguments& arguments)
 
 int runWrite(const Arguments& arguments)
 {
-    ArgumentParser parser("write", {portOption, fastOption}, 1, 1);
+    ArgumentParser parser("write",
+                          {portOption, raisedSpeedOption, allPagesOption, noVerifyOption, noBackupOption,
+                           forceOption, dryRunOption, dataDirOption},
+                          1, 1);
     parser.parse(arguments);
     if (parser.helpWanted()) {
         return printCommandHelp("write");
@@ -134,9 +158,24 @@ int runWrite(const Arguments& arguments)
     config_zelmar::Configuration configuration;
     // A file that the reader reports as damaged may be only partly read: never write that into a panel.
     FileAccess::loadConfiguration(parser.positionals().front(), configuration);
+    const bool dryRunWanted = parser.has("--dry-run");
+    if (reportProblems(configuration) && !parser.has("--force") && !dryRunWanted) {
+        throw CliError(DifferentOrErroneous, "write: the file has errors: part of it would not be written "
+                                             "into the panel (--force writes it all the same)");
+    }
     config_zelmar::ConfigZelmar transfer;
     transfer.setRaisedSpeed(parser.has("--fast"));
+    transfer.setImageStore(imageStoreOf(parser));
+    config_zelmar::WriteOptions options;
+    options.allPages = parser.has("--full");
+    options.verify = !parser.has("--no-verify");
+    options.backup = !parser.has("--no-backup");
+    transfer.setWriteOptions(options);
+    StopSignals::install();
     OpenPort opened(transfer, port);
+    if (dryRunWanted) {
+        return dryRun(transfer, configuration);
+    }
     TerminalProgress progress;
     transfer.writeConfiguration(configuration, progress.handler());
     return Success;

@@ -16,6 +16,16 @@ void openPort(config_zelmar::ConfigZelmar& transfer, const std::string& port)
     }
 }
 
+OpenPort::OpenPort(config_zelmar::ConfigZelmar& transfer, const std::string& port) : transfer(transfer)
+{
+    openPort(transfer, port);
+}
+
+OpenPort::~OpenPort()
+{
+    transfer.close();
+}
+
 std::string portOpenMessage(const std::string& port, const rs485::OpenFailure& failure)
 {
     return config_zelmar::PortOpenMessage::text(port, failure, config_zelmar::SystemPortEnvironment());

@@ -1,5 +1,7 @@
 #include "TerminalProgress.h"
 
+#include "StopSignals.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -36,6 +38,22 @@ void TerminalProgress::setProgress(float fraction)
     std::fprintf(stderr, "\r[%s] %3d%%", bar.c_str(), percent);
     std::fflush(stderr);
     drawn = true;
+}
+
+void TerminalProgress::setPhase(config_zelmar::TransferPhase phase)
+{
+    if (!enabled) {
+        return;
+    }
+    endLine();
+    std::fprintf(stderr, "%s\n", config_zelmar::transferPhaseText(phase));
+    std::fflush(stderr);
+    lastPercent = -1;
+}
+
+bool TerminalProgress::cancelRequested() const
+{
+    return StopSignals::received();
 }
 
 void TerminalProgress::endLine()

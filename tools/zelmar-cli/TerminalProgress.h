@@ -4,7 +4,8 @@
 
 namespace zelmar_cli {
 
-// A progress bar on standard error, drawn only when standard error is a terminal.
+// A progress bar on standard error, drawn only when standard error is a terminal; stops the transfer
+// once SIGINT or SIGTERM arrived (see StopSignals).
 class TerminalProgress : public config_zelmar::ProgressHandler
 {
 public:
@@ -15,8 +16,11 @@ public:
     TerminalProgress& operator=(const TerminalProgress&) = delete;
 
     void setProgress(float fraction) override;
-    // The handler to give a transfer: null when nothing is to be drawn.
-    config_zelmar::ProgressHandler* handler() { return enabled ? this : nullptr; }
+    // The phase's name on a line of its own above its bar.
+    void setPhase(config_zelmar::TransferPhase phase) override;
+    bool cancelRequested() const override;
+    // The handler to give a transfer.
+    config_zelmar::ProgressHandler* handler() { return this; }
 
 private:
     void endLine();

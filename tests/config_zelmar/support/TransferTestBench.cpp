@@ -108,14 +108,35 @@ void RecordingProgress::setProgress(float fraction)
 
 TransferTestBench::TransferTestBench()
     : clock(std::make_shared<panel_emulator::SimulatedClock>()), hostBaudRate(std::make_shared<uint32_t>(0)),
-      beforeHostWrite(std::make_shared<std::function<void()>>()),
-      transfer(recordingFactory(panel, clock, hostBaudRate, beforeHostWrite),
-               panel_emulator::EmulatedPort::sleepFunction(clock), [this] { return today; })
+      beforeHostWrite(std::make_shared<std::function<void()>>()), transfer(makeTransfer())
 {}
+
+std::unique_ptr<ConfigZelmar> TransferTestBench::makeTransfer()
+{
+    return std::make_unique<ConfigZelmar>(recordingFactory(panel, clock, hostBaudRate, beforeHostWrite),
+                                          panel_emulator::EmulatedPort::sleepFunction(clock),
+                                          [this] { return today; });
+}
+
+void TransferTestBench::restart()
+{
+    const bool raised = transfer->raisedSpeed();
+    const WriteOptions options = transfer->writeOptions();
+    transfer = makeTransfer();
+    transfer->setRaisedSpeed(raised);
+    transfer->setWriteOptions(options);
+    transfer->setImageStore(store);
+}
+
+void TransferTestBench::useStore(std::shared_ptr<ImageStore> imageStore)
+{
+    store = std::move(imageStore);
+    transfer->setImageStore(store);
+}
 
 std::optional<unsigned> TransferTestBench::run(const std::function<void()>& transferCall)
 {
-    if (!transfer.open(panel_emulator::EmulatedPort::defaultName)) {
+    if (!transfer->open(panel_emulator::EmulatedPort::defaultName)) {
         return ConfiguratorError::ConverterLost;
     }
     std::optional<unsigned> error;
@@ -124,18 +145,18 @@ std::optional<unsigned> TransferTestBench::run(const std::function<void()>& tran
     } catch (const ConfiguratorError& failure) {
         error = failure.code();
     }
-    transfer.close();
+    transfer->close();
     return error;
 }
 
 std::optional<unsigned> TransferTestBench::read(Configuration& configuration, ProgressHandler* progress)
 {
-    return run([&] { transfer.readConfiguration(configuration, progress); });
+    return run([&] { transfer->readConfiguration(configuration, progress); });
 }
 
 std::optional<unsigned> TransferTestBench::write(Configuration& configuration, ProgressHandler* progress)
 {
-    return run([&] { transfer.writeConfiguration(configuration, progress); });
+    return run([&] { transfer->writeConfiguration(configuration, progress); });
 }
 
 rs485::PortFactory TransferTestBench::portFactory()

@@ -3,6 +3,7 @@
 #include "config_zelmar/ConfigZelmar.h"
 #include "config_zelmar/Configuration.h"
 #include "config_zelmar/ConfiguratorError.h"
+#include "config_zelmar/ImageStore.h"
 #include "config_zelmar/ProgressHandler.h"
 
 #include "panel_emulator/PanelEmulator.h"
@@ -38,6 +39,8 @@ public:
                                  config_zelmar::ProgressHandler* progress = nullptr);
     std::optional<unsigned> write(config_zelmar::Configuration& configuration,
                                   config_zelmar::ProgressHandler* progress = nullptr);
+    // Any transfer call between opening and closing the port.
+    std::optional<unsigned> run(const std::function<void()>& transferCall);
 
     std::vector<uint8_t> options() const;
     std::vector<uint8_t> configuration() const;
@@ -52,15 +55,22 @@ public:
     // Arms the faults just before the host sends anything once the panel has logged this many commands.
     void armFaultsAtCommand(std::size_t loggedCommands, const panel_emulator::PanelFaults& faults);
 
+    // A new transfer object on the same panel, as a restarted program has, with the same raised speed,
+    // write options and image store as before.
+    void restart();
+    // The images and backups of the transfer from now on, in the folder; kept across restarts.
+    void useStore(std::shared_ptr<config_zelmar::ImageStore> store);
+
     std::shared_ptr<panel_emulator::SimulatedClock> clock;
     panel_emulator::PanelEmulator panel;
     std::shared_ptr<uint32_t> hostBaudRate;
     std::shared_ptr<std::function<void()>> beforeHostWrite;
     config_zelmar::LocalDate today{1, 3, 2025};
-    config_zelmar::ConfigZelmar transfer;
+    std::unique_ptr<config_zelmar::ConfigZelmar> transfer;
+    std::shared_ptr<config_zelmar::ImageStore> store;
 
 private:
-    std::optional<unsigned> run(const std::function<void()>& transferCall);
+    std::unique_ptr<config_zelmar::ConfigZelmar> makeTransfer();
 };
 
 // A central console using every place of the memory map: 24 consoles with duplicates and names,

@@ -86,6 +86,9 @@ void BootloaderProtocol::finish()
 
 Answer BootloaderProtocol::transact(const Command& command, std::size_t payloadLength)
 {
+    if (beforeCommand) {
+        beforeCommand();
+    }
     bool sendPrefix = false;
     for (int32_t attempt = 1;; ++attempt) {
         const Answer answer = exchange(command, payloadLength, sendPrefix);

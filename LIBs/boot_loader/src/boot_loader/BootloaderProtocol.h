@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 namespace rs485 {
 class Byte9Stream;
@@ -41,6 +42,10 @@ public:
     int32_t attempts() const { return maximumAttempts; }
     void setAttempts(int32_t attempts) { maximumAttempts = attempts; }
 
+    // Called before every command is sent (not before a retry of it); whatever it throws ends the
+    // operation before anything of the command goes out. Empty: nothing is called.
+    void setBeforeCommand(std::function<void()> hook) { beforeCommand = std::move(hook); }
+
     // Identifies the panel only when no identification is held yet.
     const BootloaderInfo& info();
     // Always identifies the panel again.
@@ -71,6 +76,7 @@ private:
     bool infoRead = false;
     int32_t maximumAttempts = defaultAttempts;
     uint32_t currentTimeout;
+    std::function<void()> beforeCommand;
 };
 
 } // namespace boot_loader

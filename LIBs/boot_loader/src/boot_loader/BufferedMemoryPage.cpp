@@ -2,6 +2,8 @@
 
 #include "boot_loader/BootloaderProtocol.h"
 
+#include <utility>
+
 namespace boot_loader {
 
 BufferedMemoryPage::BufferedMemoryPage(int32_t space, uint32_t address, std::size_t size)
@@ -27,6 +29,22 @@ bool BufferedMemoryPage::writeIfChanged(BootloaderProtocol& protocol)
     }
     write(protocol);
     return true;
+}
+
+bool BufferedMemoryPage::verify(BootloaderProtocol& protocol)
+{
+    MemoryPage readBack(panel.space(), panel.address(), panel.size());
+    protocol.readPage(readBack);
+    if (readBack == panel) {
+        return true;
+    }
+    panel = std::move(readBack);
+    return false;
+}
+
+void BufferedMemoryPage::revert()
+{
+    working = panel;
 }
 
 void BufferedMemoryPage::revertByte(uint32_t address)

@@ -26,7 +26,13 @@ public:
     void write(BootloaderProtocol& protocol);
     // Writes only when changed; true when something was sent.
     bool writeIfChanged(BootloaderProtocol& protocol);
+    // Reads the page back from the panel and compares it with the panel copy byte for byte. True when
+    // they are equal; otherwise the panel copy takes what the panel holds, so the page counts as changed
+    // again and the next write sends it once more.
+    bool verify(BootloaderProtocol& protocol);
     void revertByte(uint32_t address);
+    // The working copy takes the panel copy: nothing counts as changed.
+    void revert();
 
     // Takes the given bytes as the panel's content of this page (both copies), without any traffic.
     void loadPanelCopy(const std::vector<uint8_t>& bytes);

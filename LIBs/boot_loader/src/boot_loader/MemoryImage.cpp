@@ -103,6 +103,13 @@ void MemoryImage::revertByte(uint32_t address)
     }
 }
 
+void MemoryImage::revertAll()
+{
+    for (BufferedMemoryPage& page : pages) {
+        page.revert();
+    }
+}
+
 int32_t MemoryImage::modifiedPageCount() const
 {
     int32_t count = 0;
@@ -122,23 +129,48 @@ void MemoryImage::readAll(BootloaderProtocol& protocol, ProgressHandler* progres
     }
 }
 
-void MemoryImage::writeModified(BootloaderProtocol& protocol, ProgressHandler* progress)
+MemoryImage::PageIndexes MemoryImage::writeModified(BootloaderProtocol& protocol, ProgressHandler* progress)
 {
-    for (BufferedMemoryPage& page : pages) {
-        if (page.writeIfChanged(protocol) && progress) {
-            progress->pageWritten(page);
+    PageIndexes written;
+    for (std::size_t index = 0; index < pages.size(); ++index) {
+        if (!pages[index].writeIfChanged(protocol)) {
+            continue;
+        }
+        written.push_back(index);
+        if (progress) {
+            progress->pageWritten(pages[index]);
         }
     }
+    return written;
 }
 
-void MemoryImage::writeAll(BootloaderProtocol& protocol, ProgressHandler* progress)
+MemoryImage::PageIndexes MemoryImage::writeAll(BootloaderProtocol& protocol, ProgressHandler* progress)
 {
-    for (BufferedMemoryPage& page : pages) {
-        page.write(protocol);
+    PageIndexes written;
+    for (std::size_t index = 0; index < pages.size(); ++index) {
+        pages[index].write(protocol);
+        written.push_back(index);
         if (progress) {
-            progress->pageWritten(page);
+            progress->pageWritten(pages[index]);
         }
     }
+    return written;
+}
+
+MemoryImage::PageIndexes MemoryImage::verify(BootloaderProtocol& protocol, const PageIndexes& indexes,
+                                             ProgressHandler* progress)
+{
+    PageIndexes differing;
+    for (const std::size_t index : indexes) {
+        BufferedMemoryPage& page = pages.at(index);
+        if (!page.verify(protocol)) {
+            differing.push_back(index);
+        }
+        if (progress) {
+            progress->pageRead(page);
+        }
+    }
+    return differing;
 }
 
 std::vector<uint8_t> MemoryImage::bytes() const

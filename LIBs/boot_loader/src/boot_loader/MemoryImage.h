@@ -41,14 +41,21 @@ public:
     void setBytes(uint32_t address, const std::vector<uint8_t>& bytes);
     // The working byte takes the value last read from or written to the panel.
     void revertByte(uint32_t address);
+    // Every working byte takes the value last read from or written to the panel.
+    void revertAll();
 
     int32_t modifiedPageCount() const;
 
+    using PageIndexes = std::vector<std::size_t>;
+
     // Each stops at the first BootloaderException and lets it propagate; pages already done keep
-    // their new state. The progress handler may be null.
+    // their new state. The progress handler may be null. The writes return the pages they sent.
     void readAll(BootloaderProtocol& protocol, ProgressHandler* progress);
-    void writeModified(BootloaderProtocol& protocol, ProgressHandler* progress);
-    void writeAll(BootloaderProtocol& protocol, ProgressHandler* progress);
+    PageIndexes writeModified(BootloaderProtocol& protocol, ProgressHandler* progress);
+    PageIndexes writeAll(BootloaderProtocol& protocol, ProgressHandler* progress);
+    // Reads the given pages back and compares each with what was written (reported as pages read);
+    // returns those that differ, which then count as changed (see BufferedMemoryPage::verify).
+    PageIndexes verify(BootloaderProtocol& protocol, const PageIndexes& indexes, ProgressHandler* progress);
 
     // The working copy of the whole range, for dumps and stored images.
     std::vector<uint8_t> bytes() const;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "config_zelmar/LocalDate.h"
+#include "config_zelmar/PanelImageCodec.h"
 #include "config_zelmar/PanelInfo.h"
+#include "config_zelmar/WriteOptions.h"
 #include "rs485/SerialPort.h"
 
 #include <cstdint>
@@ -11,11 +13,15 @@
 namespace config_zelmar {
 
 class Configuration;
+class ImageStore;
 class ProgressHandler;
 
 // The panel transfer: owns the serial connection, the nine-bit stream, the loader protocol and the two
-// memory images of the panel, which it keeps between transfers so that a repeated write sends only the
-// changed pages. Every failure of a transfer is thrown as ConfiguratorError.
+// memory images of the panel. A write first makes sure the images hold what the panel holds (known from
+// an earlier transfer or from the image store when the panel's checksums match, read otherwise), so that
+// every byte the configuration does not set keeps the panel's value and only the pages that differ are
+// written; then it reads every written page back. Every failure of a transfer is thrown as
+// ConfiguratorError; on any failure the panel is brought back to the normal rate.
 class ConfigZelmar
 {
 public:
@@ -37,12 +43,26 @@ public:
     void setRaisedSpeed(bool raised);
     bool raisedSpeed() const;
 
+    void setWriteOptions(const WriteOptions& options);
+    const WriteOptions& writeOptions() const;
+
+    // Where the images known to equal a panel and the backups are kept; null: nowhere (no backups).
+    void setImageStore(std::shared_ptr<ImageStore> store);
+    // The same with an image store in the folder; an empty folder means none.
+    void setDataFolder(const std::string& folder);
+
     // Reads both memories of the panel and replaces the configuration's content; the configuration is
     // untouched when the read fails, or when the progress handler cancels it (TransferCancelled).
     void readConfiguration(Configuration& configuration, ProgressHandler* progress);
-    // Encodes the configuration and writes what the panel needs; updates the configuration's last write
-    // date, write counter and firmware version.
+    // Makes sure the images hold the panel's content, as a write begins, and ends as a read does
+    // (without finish). Returns the content.
+    PanelImages establishPanelContent(ProgressHandler* progress);
+    // Encodes the configuration onto the panel's content and writes what differs; updates the
+    // configuration's last write date, write counter and firmware version.
     void writeConfiguration(Configuration& configuration, ProgressHandler* progress);
+    // Writes the images back into the panel, every byte but the date and counter stamp, as a write does.
+    // Throws std::invalid_argument before anything is sent when an image has the wrong size.
+    void restoreImages(const PanelImages& images, ProgressHandler* progress);
 
     // Identifies the panel at 19200 baud with the checks of a read and reads its option page; the
     // images and stored checksums are left as they are. Throws ConfiguratorError.

@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QIODevice>
+#include <QSaveFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -27,6 +28,19 @@ bool ConfigurationDocument::write(QIODevice& device, const Configuration& config
     configuration.toXml(writer);
     writer.writeEndDocument();
     return !writer.hasError();
+}
+
+bool ConfigurationDocument::save(const QString& path, const Configuration& configuration)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        return false;
+    }
+    if (!write(file, configuration)) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }
 
 DocumentReadResult ConfigurationDocument::readDocument(QIODevice& device, Configuration& configuration)

@@ -48,6 +48,8 @@ public:
     // XML declaration, a comment with the program title and version, the configuration element.
     // False when the device refused the data.
     static bool write(QIODevice& device, const Configuration& configuration);
+    // Writes the file beside the old one and renames it over it: a failure leaves the old file intact.
+    static bool save(const QString& path, const Configuration& configuration);
     // Resets and parses the configuration. Never throws: a failure of any kind, running out of memory
     // included, is a result that is not ok. A file with a document type declaration, or with a start tag
     // of more attributes than MarkupScreen allows, is refused before parsing, the configuration then at

@@ -21,7 +21,9 @@ public:
         UnsupportedDevice = 4, // "Подключённый прибор не может быть настроен данной программой."
         LoaderInternalError = 5,  // "Внутренняя ошибка загрузчика прибора."
         IncompatibleFirmware = 6, // "Несовместимая версия ПО прибора."
-        ConfiguratorInternalError = 7 // "Внутренняя ошибка программы-конфигуратора."
+        ConfiguratorInternalError = 7, // "Внутренняя ошибка программы-конфигуратора."
+        VerifyFailed = 8, // "Ошибка проверки записи: данные в памяти прибора отличаются от записанных."
+        BackupFailed = 9 // "Не удалось сохранить резервную копию прибора. Запись не выполнена."
     };
 
     explicit ConfiguratorError(unsigned code);

@@ -1,7 +1,6 @@
 #include "config_zelmar/ProgressHandlerAdapter.h"
 
 #include "config_zelmar/ProgressHandler.h"
-#include "config_zelmar/TransferCancelled.h"
 
 namespace config_zelmar {
 
@@ -12,14 +11,6 @@ ProgressHandlerAdapter::ProgressHandlerAdapter(int totalSteps, config_zelmar::Pr
 void ProgressHandlerAdapter::pageRead(const boot_loader::BufferedMemoryPage&)
 {
     step();
-    stopIfCancelled();
-}
-
-void ProgressHandlerAdapter::stopIfCancelled() const
-{
-    if (handler && handler->cancelRequested()) {
-        throw TransferCancelled();
-    }
 }
 
 void ProgressHandlerAdapter::pageWritten(const boot_loader::BufferedMemoryPage&)
@@ -31,6 +22,18 @@ void ProgressHandlerAdapter::step()
 {
     ++stepsDone;
     report(totalSteps > 0 ? static_cast<float>(stepsDone) / static_cast<float>(totalSteps) : 1.0F);
+}
+
+void ProgressHandlerAdapter::addSteps(int steps)
+{
+    totalSteps += steps;
+}
+
+void ProgressHandlerAdapter::setPhase(TransferPhase phase)
+{
+    if (handler) {
+        handler->setPhase(phase);
+    }
 }
 
 void ProgressHandlerAdapter::finish()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config_zelmar/TransferPhase.h"
+
 #include "boot_loader/ProgressHandler.h"
 
 namespace config_zelmar {
@@ -7,8 +9,8 @@ namespace config_zelmar {
 class ProgressHandler;
 
 // Counts the pages a memory image transfers, and the transfer's own steps, and reports the share done
-// to the user's progress handler (which may be null: the count still advances). After each page read it
-// stops the read with TransferCancelled when the handler asks for it.
+// to the user's progress handler (which may be null: the count still advances), with the phase of the
+// transfer.
 class ProgressHandlerAdapter : public boot_loader::ProgressHandler
 {
 public:
@@ -17,8 +19,9 @@ public:
     void pageRead(const boot_loader::BufferedMemoryPage& page) override;
     void pageWritten(const boot_loader::BufferedMemoryPage& page) override;
     void step();
-    // Throws TransferCancelled when the handler asks for it.
-    void stopIfCancelled() const;
+    // More steps than first counted (pages written once more); the share done shrinks accordingly.
+    void addSteps(int steps);
+    void setPhase(TransferPhase phase);
     // All steps done: reports exactly 1.
     void finish();
 

@@ -4,8 +4,9 @@
 
 namespace config_zelmar {
 
-// A read stopped between two pages because its progress handler asked for it. Not a failure of the link
-// or the panel: the configuration is untouched and the panel is back at the normal rate.
+// A transfer stopped before its next command to the panel because its progress handler asked for it.
+// Not a failure of the link or the panel: a read leaves the configuration untouched, and the panel is
+// back at the normal rate.
 class TransferCancelled : public std::exception
 {
 public:

@@ -84,6 +84,8 @@ void applyItem(const std::string& item, PanelFaults& faults)
         faults.dropAfterCommands = count(fields[1], item);
     } else if (name == "drop-at-page" && fields.size() == 2) {
         faults.dropAtPage = count(fields[1], item);
+    } else if (name == "flash" && fields.size() == 2) {
+        faults.flashFaults = fields[1] == "always" ? PanelFaults::alwaysFaulty : count(fields[1], item);
     } else {
         refuse(item);
     }

@@ -15,6 +15,8 @@ namespace panel_emulator {
 //   stuck             the loader swallows characters until 261 zero bytes in a row arrive
 //   drop-after:N      the link drops after N more answered commands
 //   drop-at-page:P    the link drops when the P-th page read or write arrives
+//   flash:N           the next N page writes are acknowledged but stored with one byte changed
+//   flash:always      every page write is stored so
 // Numbers are decimal or 0x-prefixed hexadecimal. An empty script means no faults.
 class FaultScript
 {

@@ -57,6 +57,15 @@ void PanelEmulator::applyFaultScript(const std::string& script)
     activeFaults = FaultScript::parse(script);
 }
 
+void PanelEmulator::reconnect()
+{
+    dropped = false;
+    activeFaults.dropAfterCommands = -1;
+    activeFaults.dropAtPage = 0;
+    frame.clear();
+    expectedFrameLength = 0;
+}
+
 std::size_t PanelEmulator::frameLength(uint8_t code, uint16_t pageSize)
 {
     switch (code) {
@@ -237,8 +246,21 @@ std::vector<uint8_t> PanelEmulator::writePage(int space, uint32_t address,
         return answer(Answer::BadAddress);
     }
     const auto first = received.begin() + headerLength;
-    target.write(address, std::vector<uint8_t>(first, first + identification.pageSize));
+    std::vector<uint8_t> stored(first, first + identification.pageSize);
+    damageFlash(stored);
+    target.write(address, stored);
     return answer(Answer::Success);
+}
+
+void PanelEmulator::damageFlash(std::vector<uint8_t>& page)
+{
+    if (activeFaults.flashFaults == 0 || page.empty()) {
+        return;
+    }
+    if (activeFaults.flashFaults > 0) {
+        --activeFaults.flashFaults;
+    }
+    page[page.size() / 2] ^= 0xFFU;
 }
 
 std::vector<uint8_t> PanelEmulator::checksum(int space, uint32_t address,

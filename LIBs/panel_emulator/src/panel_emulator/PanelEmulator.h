@@ -18,7 +18,7 @@ namespace panel_emulator {
 //
 // Memories: memory 1 is the 256-byte option page at 0x000-0x0FF (by default a valid one: firmware code
 // 0xB2 at 0x04, firmware 0x13 at 0x05, every other byte 0xFF); memory 0 covers 0x3E00-0xFBFF (0xFF).
-// Command 0xF6 answers the CRC-32 of the range (see Crc32). Command 0xF5 sets the rate
+// Command 0xF6 answers the CRC-32 of the range (see boot_loader::Crc32). Command 0xF5 sets the rate
 // 11059200 / (16 * (divisor + 1)): 35 gives 19200, 1 gives 345600; the answer still goes out at the
 // old rate. Command 0xF4 ends the loader session: after its answer the panel is back at 19200 baud.
 class PanelEmulator
@@ -52,7 +52,13 @@ public:
     void noteLostCharacter() { ++receiveLog.lostCharacters; }
 
     uint32_t baudRate() const { return currentBaudRate; }
+    // As if the loader were running at this rate, for example left at the raised rate by a transfer
+    // that was cut off.
+    void setBaudRate(uint32_t rate) { currentBaudRate = rate; }
     bool linkDropped() const { return dropped; }
+    // The converter is plugged in again after a dropped link: the panel hears the host again, at the
+    // rate it was left at, and has forgotten any frame it was receiving.
+    void reconnect();
     bool finished() const { return finishReceived; }
 
     static std::size_t frameLength(uint8_t code, uint16_t pageSize);
@@ -68,6 +74,7 @@ private:
     std::vector<uint8_t> writePage(int space, uint32_t address, const std::vector<uint8_t>& frame);
     std::vector<uint8_t> checksum(int space, uint32_t address, const std::vector<uint8_t>& frame);
     void damageAnswer(std::vector<uint8_t>& answer);
+    void damageFlash(std::vector<uint8_t>& page);
     void countDownDrop();
 
     boot_loader::BootloaderInfo identification;

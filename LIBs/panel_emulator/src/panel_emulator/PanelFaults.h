@@ -24,6 +24,10 @@ struct PanelFaults
     // The link drops when the page command (read or write) with this number arrives, counted from 1
     // from now on; it is not answered. 0: never.
     int dropAtPage = 0;
+    // The next N page writes are answered with success, but the flash stores the page with one byte
+    // changed (the byte at the middle of the page, inverted); alwaysFaulty: every page write.
+    static constexpr int alwaysFaulty = -1;
+    int flashFaults = 0;
 };
 
 } // namespace panel_emulator

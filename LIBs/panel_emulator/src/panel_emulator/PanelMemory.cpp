@@ -1,6 +1,6 @@
 #include "panel_emulator/PanelMemory.h"
 
-#include "panel_emulator/Crc32.h"
+#include "boot_loader/Crc32.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -36,7 +36,7 @@ void PanelMemory::write(uint32_t address, const std::vector<uint8_t>& data)
 
 uint32_t PanelMemory::checksum(uint32_t address, std::size_t length) const
 {
-    return contains(address, length) ? Crc32::of(content.data() + (address - base), length) : 0;
+    return contains(address, length) ? boot_loader::Crc32::of(content.data() + (address - base), length) : 0;
 }
 
 uint8_t PanelMemory::byteAt(uint32_t address) const

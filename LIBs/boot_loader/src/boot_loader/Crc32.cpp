@@ -1,6 +1,6 @@
-#include "panel_emulator/Crc32.h"
+#include "boot_loader/Crc32.h"
 
-namespace panel_emulator {
+namespace boot_loader {
 
 uint32_t Crc32::of(const uint8_t* data, std::size_t count)
 {
@@ -14,4 +14,4 @@ uint32_t Crc32::of(const uint8_t* data, std::size_t count)
     return crc ^ 0xFFFFFFFFU;
 }
 
-} // namespace panel_emulator
+} // namespace boot_loader
