@@ -56,6 +56,7 @@ protected:
 
 private:
     void showConverterMessage();
+    void growToFitContents();
     void updateButtons();
 
     std::unique_ptr<Ui::ConnectDialog> form;

@@ -5,6 +5,7 @@
 #include "PortField.h"
 #include "ui_ConnectDialog.h"
 
+#include <QLayout>
 #include <QPushButton>
 
 ConnectDialog::ConnectDialog(QWidget* parent, PortLister portLister, ConnectionCheckSetup checkSetup,
@@ -18,12 +19,12 @@ ConnectDialog::ConnectDialog(QWidget* parent, PortLister portLister, ConnectionC
     const bool writing = purpose == Purpose::Write;
     form->verifyWrite->setVisible(writing);
     form->writeAllPages->setVisible(writing);
-    adjustSize();
     connect(form->updatePortList, &QPushButton::clicked, this, &ConnectDialog::onUpdatePortList);
     connect(form->checkConnection, &QPushButton::clicked, this, &ConnectDialog::onCheckConnection);
     connect(portField, &PortField::portNameChanged, this, &ConnectDialog::updateButtons);
     connect(portField, &PortField::portsChanged, this, &ConnectDialog::showConverterMessage);
     portField->fill();
+    adjustSize();
 }
 
 ConnectDialog::~ConnectDialog() = default;
@@ -101,6 +102,17 @@ void ConnectDialog::showConverterMessage()
         text += "\n" + portField->converterSummary();
     }
     form->message->setText(text);
+    growToFitContents();
+}
+
+// The port names carry their descriptions and the message may take three lines: the dialog grows to
+// show them whole, and never shrinks under the user's hands.
+void ConnectDialog::growToFitContents()
+{
+    if (layout() != nullptr) {
+        layout()->activate();
+    }
+    resize(size().expandedTo(sizeHint()));
 }
 
 void ConnectDialog::updateButtons()
